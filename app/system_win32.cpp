@@ -1,0 +1,37 @@
+// The Win32 side of the portable code's few platform services.
+#include <windows.h>
+#include "app/message_box.h"
+#include "rules/text_file.h"
+
+WindowHandle foregroundWindow() { return GetForegroundWindow(); }
+
+int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                   unsigned style) {
+    return MessageBoxW(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
+}
+
+bool readFileBytes(const std::wstring& path, std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes.clear();
+    char chunk[64 * 1024];
+    DWORD got = 0;
+    // A failed read ends the file where it failed; what came before stays.
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return true;
+}
+
+std::wstring decodeAnsiCodePage(const std::string& bytes) {
+    if (bytes.empty())
+        return std::wstring();
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], length);
+    return text;
+}

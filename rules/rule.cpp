@@ -1,0 +1,14 @@
+#include "rules/rule.h"
+
+void Rule::resetRule() {
+    class_.clear();
+    title.clear();
+    check = CheckMode::current;
+    trigger = TriggerState::closed;
+    sleep = 0;
+    exec.clear();
+    timeout = -1;
+    ontimeout.clear();
+    onunmatch.clear();
+    polling = 50;
+}

@@ -1,0 +1,42 @@
+// The rule: the one INI section this invocation carries out.
+#pragma once
+#include "app/reporter.h"
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class CheckMode : std::uint32_t { current = 1, change = 2, both = 3 };
+
+enum class TriggerState : std::uint32_t {
+    closed = 1,
+    running = 2,
+    active = 3,
+    inactive = 4,
+    not_closed = 11,
+    not_running = 12,
+    not_active = 13,
+    not_inactive = 14,
+};
+
+using CommandList = std::vector<std::wstring>;
+
+// Reports through its Reporter part, which start-up assigns from the
+// process-wide reporter, so the rule speaks with the same caption and switch.
+class Rule : public Reporter {
+  public:
+    Rule() : Reporter(nullptr, false) { resetRule(); }
+
+    void assignReporter(const Reporter& reporter) { static_cast<Reporter&>(*this) = reporter; }
+    void resetRule();
+
+    std::wstring class_; // `class` in the rule file; empty means any class
+    std::wstring title;  // empty means any title
+    CheckMode check;
+    TriggerState trigger;
+    std::int32_t sleep;   // ms before `exec` runs
+    CommandList exec;
+    std::int32_t timeout; // ms; -1 never expires
+    CommandList ontimeout;
+    CommandList onunmatch;
+    std::int32_t polling; // ms between looks while waiting
+};

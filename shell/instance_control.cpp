@@ -1,0 +1,82 @@
+// How a new invocation acts on the instances that are already waiting.
+#include "app/app_state.h"
+#include "shell/instance_match.h"
+#include "shell/shell_window.h"
+
+namespace {
+
+constexpr int kOtherWindowChars = 256;
+
+// The window's section when it is one of ours; false for other programs' windows.
+bool instanceSection(HWND window, std::wstring& section) {
+    wchar_t className[kOtherWindowChars] = {};
+    wchar_t title[kOtherWindowChars] = {};
+    GetClassNameW(window, className, kOtherWindowChars);
+    GetWindowTextW(window, title, kOtherWindowChars);
+    if (app.settings.appName != className)
+        return false;
+    section = sectionOfTitle(title);
+    return true;
+}
+
+BOOL CALLBACK closeMatchingInstance(HWND window, LPARAM) {
+    std::wstring section;
+    if (instanceSection(window, section) &&
+        instanceMatches(app.settings.execmode, app.settings.section, section))
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+BOOL CALLBACK resetInstance(HWND window, LPARAM) {
+    std::wstring section;
+    if (instanceSection(window, section))
+        PostMessageW(window, WM_RESET_TIMEOUT, 0, 0);
+    return TRUE;
+}
+
+void resetAll() {
+    app.reporter.show(enumerationReport(ExecMode::RESET), kBoxPlain);
+    EnumWindows(resetInstance, 0);
+}
+
+} // namespace
+
+bool applyExecMode() {
+    const ExecMode mode = app.settings.execmode;
+    switch (mode) {
+    case ExecMode::CLOSEALL:
+    case ExecMode::CLOSEPREFIX:
+    case ExecMode::CLOSEINFIX:
+    case ExecMode::CLOSEPOSTFIX:
+        app.reporter.show(enumerationReport(mode), kBoxPlain);
+        EnumWindows(closeMatchingInstance, 0);
+        return false;
+    case ExecMode::RESET:
+        resetAll();
+        return false;
+    default:
+        break;
+    }
+    HWND running =
+        FindWindowW(app.settings.appName.c_str(), app.settings.windowTitle.c_str());
+    app.shellWindow = running;
+    if (!running) {
+        if (mode == ExecMode::CLOSE) {
+            app.reporter.show(L"起動していないため何もしない", kBoxPlain);
+            return false;
+        }
+        return true;
+    }
+    switch (mode) {
+    case ExecMode::OPEN:
+        app.reporter.show(L"すでに起動しているため何もしない", kBoxPlain);
+        break;
+    case ExecMode::OPENRESET:
+        resetAll();
+        break;
+    default: // TOGGLE and CLOSE
+        PostMessageW(running, WM_CLOSE, 0, 0);
+        break;
+    }
+    return false;
+}

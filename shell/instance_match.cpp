@@ -1,0 +1,39 @@
+#include "shell/instance_match.h"
+#include "app/text_compare.h"
+
+std::wstring sectionOfTitle(const std::wstring& title) {
+    return title.size() < 2 ? std::wstring() : title.substr(1, title.size() - 2);
+}
+
+bool instanceMatches(ExecMode mode, const std::wstring& pattern, const std::wstring& section) {
+    switch (mode) {
+    case ExecMode::CLOSEALL:
+        return true;
+    case ExecMode::CLOSEPREFIX:
+        return section.compare(0, pattern.size(), pattern) == 0 && section.size() >= pattern.size();
+    case ExecMode::CLOSEINFIX:
+        return section.find(pattern) != std::wstring::npos;
+    case ExecMode::CLOSEPOSTFIX:
+        return endsWith(section, pattern);
+    default:
+        return false;
+    }
+}
+
+const wchar_t* enumerationReport(ExecMode mode) {
+    switch (mode) {
+    case ExecMode::CLOSEALL:
+        return L"起動中の全インスタンスを終了する";
+    case ExecMode::CLOSEPREFIX:
+        return L"指定プレフィックスの全インスタンスを終了する";
+    case ExecMode::CLOSEINFIX:
+        return L"指定インフィックスの全インスタンスを終了する";
+    case ExecMode::CLOSEPOSTFIX:
+        return L"指定ポストフィックスの全インスタンスを終了する";
+    case ExecMode::RESET:
+    case ExecMode::OPENRESET:
+        return L"起動中インスタンスをリセットする";
+    default:
+        return L"";
+    }
+}

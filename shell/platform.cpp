@@ -1,0 +1,94 @@
+#include "shell/platform.h"
+#include "rules/text_file.h"
+#include "watch/launch_text.h"
+#include <cwchar>
+
+#ifdef _WIN32_WCE
+#include <aygshell.h>
+
+static SHACTIVATEINFO activateInfo;
+
+DWORD ownerProcessAccess() { return 0; }
+int launchShowCommand() { return SW_HIDE; }
+ULONG launchExtraMask() { return 0; }
+const wchar_t* folderViewer() { return L"fexplore"; }
+void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) {
+    SHGetShortcutTarget(path.c_str(), buffer, static_cast<int>(capacity));
+    buffer[capacity - 1] = L'\0';
+}
+void initShellLibrary() { SHInitExtraControls(); }
+void onShellWindowCreated() {
+    memset(&activateInfo, 0, sizeof activateInfo);
+    activateInfo.cbSize = sizeof activateInfo;
+}
+void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam) {
+    SHHandleWMSettingChange(window, wParam, lParam, &activateInfo);
+}
+
+#else
+#include <shlobj.h>
+#include <shobjidl.h>
+
+// A handle with no access right cannot be waited on here.
+DWORD ownerProcessAccess() { return SYNCHRONIZE; }
+// Windows CE ignores the show command; desktop Windows would start every
+// program hidden if it were SW_HIDE.
+int launchShowCommand() { return SW_SHOWNORMAL; }
+ULONG launchExtraMask() { return SEE_MASK_FLAG_NO_UI; }
+const wchar_t* folderViewer() { return L"explorer.exe"; }
+
+namespace {
+
+void copyBounded(const std::wstring& text, wchar_t* buffer, size_t capacity) {
+    const size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    wmemcpy(buffer, text.data(), length);
+    buffer[length] = L'\0';
+}
+
+// A desktop shell link, given as its quoted path followed by its arguments.
+bool shellLinkTarget(const std::wstring& path, std::wstring& target) {
+    const HRESULT init = CoInitialize(nullptr);
+    bool found = false;
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t program[MAX_PATH] = {};
+            wchar_t arguments[1024] = {};
+            if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
+                SUCCEEDED(link->GetPath(program, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+                program[0] != L'\0') {
+                link->GetArguments(arguments, 1024);
+                target = L"\"" + std::wstring(program) + L"\"";
+                if (arguments[0] != L'\0')
+                    target += L" " + std::wstring(arguments);
+                found = true;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    return found;
+}
+
+} // namespace
+
+void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) {
+    buffer[0] = L'\0';
+    std::vector<std::wstring> lines;
+    std::wstring target;
+    if (readTextLines(path, lines) && !lines.empty() && parseCeShortcutText(lines[0], target)) {
+        copyBounded(target, buffer, capacity);
+    } else if (shellLinkTarget(path, target)) {
+        copyBounded(target, buffer, capacity);
+    }
+}
+
+void initShellLibrary() {}
+void onShellWindowCreated() {}
+void onSettingChange(HWND, WPARAM, LPARAM) {}
+
+#endif

@@ -1,0 +1,22 @@
+// What differs between Windows CE and desktop Windows. A Windows CE build
+// changes only platform.cpp.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// Access asked for when opening the target's process: it must be waitable.
+DWORD ownerProcessAccess();
+// How launched programs are shown.
+int launchShowCommand();
+// Extra launch flags: desktop Windows would otherwise show its own error box.
+ULONG launchExtraMask();
+// The folder viewer that opens a folder given as its parameter.
+const wchar_t* folderViewer();
+// The command line a shortcut points at, cut to `capacity` characters with
+// its terminator; left empty when the shortcut cannot be read.
+void shortcutTarget(const std::wstring& shortcutPath, wchar_t* buffer, size_t capacity);
+// Once before the shell window's class is registered.
+void initShellLibrary();
+// The shell window's creation and its settings-change message.
+void onShellWindowCreated();
+void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam);

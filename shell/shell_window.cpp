@@ -1,0 +1,123 @@
+#include "shell/shell_window.h"
+#include "app/app_state.h"
+#include "shell/confirm_text.h"
+#include "shell/platform.h"
+#include "watch/target_window.h"
+#include <cwchar>
+
+#ifndef _WIN64
+static_assert(NOTIFYICONDATAW_V1_SIZE == 152, "the icon record is 152 bytes");
+#endif
+
+namespace {
+
+void closeWindow(HWND window) {
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void addNotifyIcon() {
+    NOTIFYICONDATAW& icon = app.notifyIcon;
+    icon = NOTIFYICONDATAW{};
+    icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    icon.hWnd = app.shellWindow;
+    icon.uID = WM_TRAY_NOTIFY;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = WM_TRAY_NOTIFY;
+    const size_t tipChars = sizeof icon.szTip / sizeof icon.szTip[0];
+    wcsncpy(icon.szTip, app.settings.appName.c_str(), tipChars - 1);
+    icon.hIcon = static_cast<HICON>(
+        LoadImageW(app.instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 11, 12, 0));
+    Shell_NotifyIconW(NIM_ADD, &icon);
+}
+
+void removeNotifyIcon() { Shell_NotifyIconW(NIM_DELETE, &app.notifyIcon); }
+
+void confirmExit(HWND window) {
+    const std::wstring caption = confirmCaption(app.settings.appName);
+    const std::wstring question = confirmQuestion(app.settings.windowTitle);
+    if (MessageBoxW(nullptr, question.c_str(), caption.c_str(), MB_OKCANCEL | MB_ICONQUESTION) ==
+        IDOK)
+        closeWindow(window);
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onShellWindowCreated();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            pushWindowToBottom(window);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_CLOSE:
+        removeNotifyIcon();
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        onSettingChange(window, wParam, lParam);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDM_CLOSE)
+            return DefWindowProcW(window, message, wParam, lParam);
+        closeWindow(window);
+        return 0;
+    case WM_TIMER:
+        app.timedOut = true;
+        closeWindow(window);
+        return 0;
+    case WM_TRAY_NOTIFY:
+        if (lParam == WM_LBUTTONUP)
+            confirmExit(window);
+        return 0;
+    case WM_RESET_TIMEOUT:
+        stopTimeoutTimer();
+        startTimeoutTimer();
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+bool initInstance(HINSTANCE instance, int) {
+    app.instance = instance;
+    initShellLibrary();
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = app.settings.appName.c_str();
+    return RegisterClassW(&windowClass) != 0;
+}
+
+DWORD WINAPI windowThreadProc(LPVOID) {
+    HWND window = CreateWindowExW(0, app.settings.appName.c_str(),
+                                  app.settings.windowTitle.c_str(), WS_POPUP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                  app.instance, nullptr);
+    app.shellWindow = window;
+    if (!window)
+        return 0;
+    if (app.settings.showtask)
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (app.settings.showicon)
+        addNotifyIcon();
+    startTimeoutTimer();
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (app.settings.showicon)
+        removeNotifyIcon();
+    return static_cast<DWORD>(message.wParam);
+}

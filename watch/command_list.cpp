@@ -1,0 +1,119 @@
+// Running one command list: built-ins on the target window, pauses, launches.
+#include "watch/command_list.h"
+#include "app/app_state.h"
+#include "watch/command_text.h"
+#include "watch/target_window.h"
+#include <new>
+
+namespace {
+
+constexpr DWORD kRetryMs = 10;
+
+void activateTarget(bool sync) {
+    for (;;) {
+        if (HWND window = findTargetWindow())
+            SetForegroundWindow(window);
+        if (!sync)
+            return;
+        HWND window = findTargetWindow();
+        if (!window || window == GetForegroundWindow())
+            return;
+        Sleep(kRetryMs);
+    }
+}
+
+void inactivateTarget(bool sync) {
+    pushWindowToBottom(findTargetWindow());
+    if (!sync)
+        return;
+    for (;;) {
+        HWND window = findTargetWindow();
+        if (!window || window != GetForegroundWindow())
+            return;
+        Sleep(kRetryMs);
+        pushWindowToBottom(findTargetWindow());
+    }
+}
+
+void closeTarget(bool sync) {
+    HWND window = findTargetWindow();
+    ProcessHandle process;
+    // Opened before the close, so a process that ends at once is still waited for.
+    if (sync)
+        openOwnerProcess(process, window);
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    if (process.get())
+        WaitForSingleObject(process.get(), INFINITE);
+}
+
+void runEntry(const std::wstring& entry) {
+    const SyncSplit split = splitSyncPrefix(entry);
+    const std::wstring text = expandClipboardToken(split.text, readClipboardText());
+    std::int32_t sleepMs = 0;
+    switch (classifyCommand(text, sleepMs)) {
+    case Builtin::Nothing:
+        break;
+    case Builtin::Activate:
+        activateTarget(split.sync);
+        break;
+    case Builtin::Inactivate:
+        inactivateTarget(split.sync);
+        break;
+    case Builtin::Close:
+        closeTarget(split.sync);
+        break;
+    case Builtin::Sleep:
+        Sleep(static_cast<DWORD>(sleepMs));
+        break;
+    case Builtin::External:
+        launchCommand(split.sync, text);
+        break;
+    }
+}
+
+const CommandList& listOf(ListKind kind) {
+    switch (kind) {
+    case ListKind::Exec:
+        return app.rule.exec;
+    case ListKind::OnUnmatch:
+        return app.rule.onunmatch;
+    default:
+        return app.rule.ontimeout;
+    }
+}
+
+} // namespace
+
+std::wstring readClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Bounded by the block, in case its text lacks the terminating zero.
+            const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+            size_t length = 0;
+            while (length < capacity && chars[length] != L'\0')
+                ++length;
+            text.assign(chars, length);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void runCommandList(ListKind kind) {
+    const CommandList& list = listOf(kind);
+    if (kind == ListKind::Exec)
+        Sleep(static_cast<DWORD>(app.rule.sleep));
+    app.reporter.show(buildCommandListing(list), kBoxPlain);
+    for (const std::wstring& entry : list) {
+        try {
+            runEntry(entry);
+        } catch (const std::bad_alloc&) {
+            // A clipboard too large to substitute: the entry is skipped like a failed launch.
+        }
+    }
+}

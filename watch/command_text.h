@@ -1,0 +1,21 @@
+// Reading one command-list entry: prefix, clipboard token, built-in words.
+#pragma once
+#include "rules/rule.h"
+#include <cstdint>
+#include <string>
+
+struct SyncSplit {
+    bool sync;
+    std::wstring text;
+};
+
+enum class Builtin { Nothing, Activate, Inactivate, Close, Sleep, External };
+
+SyncSplit splitSyncPrefix(const std::wstring& entry);
+// Replaces every token of the entry itself; clipboard text is never rescanned.
+std::wstring expandClipboardToken(const std::wstring& text, const std::wstring& clipboard);
+// "sleep " and a number; a negative number pauses 0 ms.
+bool parseSleepCommand(const std::wstring& text, std::int32_t& milliseconds);
+Builtin classifyCommand(const std::wstring& text, std::int32_t& sleepMilliseconds);
+// "実行コマンド:" and each entry as written, one per line.
+std::wstring buildCommandListing(const CommandList& list);

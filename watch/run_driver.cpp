@@ -1,0 +1,86 @@
+// Deciding at the first look, and the two watches.
+#include "app/app_state.h"
+#include "shell/shell_window.h"
+#include "watch/command_list.h"
+#include "watch/outcome.h"
+#include "watch/target_window.h"
+
+namespace {
+
+// Long enough for the window thread to remove its icon, short enough that
+// nobody notices when it cannot.
+constexpr DWORD kWindowThreadGraceMs = 500;
+
+void startWindowThread() {
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, windowThreadProc, nullptr, 0, &threadId);
+    app.workerThread = thread;
+    if (!thread) {
+        const DWORD error = GetLastError();
+        wchar_t text[96];
+        wsprintfW(text, L"CreateThread() failed: GetLastError()=%d(0x%08x)",
+                  static_cast<int>(error), static_cast<unsigned>(error));
+        app.reporter.show(text, kBoxStop);
+    }
+}
+
+void stopWindowThread() {
+    if (HWND window = app.shellWindow)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    if (HANDLE thread = app.workerThread) {
+        WaitForSingleObject(thread, kWindowThreadGraceMs);
+        CloseHandle(thread);
+    }
+}
+
+void processWatch() {
+    ProcessHandle process;
+    HWND window = findTargetWindow();
+    if (window)
+        openOwnerProcess(process, window);
+    if (process.get()) {
+        startWindowThread();
+        const HANDLE handles[2] = {process.get(), app.workerThread};
+        WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+        stopWindowThread();
+        process.reset();
+    }
+    runCommandList(findTargetWindow() ? ListKind::OnTimeout : ListKind::Exec);
+}
+
+void pollingWatch() {
+    startWindowThread();
+    for (;;) {
+        if (triggerHolds(findTargetWindow())) {
+            stopWindowThread();
+            runCommandList(ListKind::Exec);
+            return;
+        }
+        if (WaitForSingleObject(app.workerThread, static_cast<DWORD>(app.rule.polling)) !=
+            WAIT_TIMEOUT)
+            break;
+    }
+    stopWindowThread();
+    if (app.timedOut)
+        runCommandList(ListKind::OnTimeout);
+}
+
+} // namespace
+
+bool runDriver() {
+    switch (decideAtFirstProbe(app.rule.check, triggerHolds(findTargetWindow()))) {
+    case Outcome::RunExec:
+        runCommandList(ListKind::Exec);
+        break;
+    case Outcome::RunOnUnmatch:
+        runCommandList(ListKind::OnUnmatch);
+        break;
+    case Outcome::Watch:
+        if (usesProcessWatch(app.rule.trigger))
+            processWatch();
+        else
+            pollingWatch();
+        break;
+    }
+    return true;
+}
