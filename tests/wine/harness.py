@@ -1,0 +1,231 @@
+"""Runs palimoor.exe and the helper programs under Wine, one fresh folder per test.
+
+Each test gets its own folder holding a copy of palimoor.exe (so that its rule and
+parameter files sit beside it, where the program looks for them) and of the helpers.
+A message-box watcher runs for the whole test: it records every box and answers it,
+so no box can stall a test.
+"""
+import json
+import os
+import shutil
+import subprocess
+import time
+import unittest
+from pathlib import Path
+
+WINE = os.environ.get("WINE")
+BUILD = Path(os.environ.get("PALIMOOR_WIN_BUILD", "."))
+HELPERS = BUILD / "tests" / "wine" / "helpers"
+WORK = Path(os.environ.get("PALIMOOR_WINE_WORK", str(BUILD / "wine-work")))
+
+WM_CLOSE = 0x10
+WM_COMMAND = 0x111
+WM_TIMER = 0x113
+WM_LBUTTONDOWN = 0x201
+WM_LBUTTONUP = 0x202
+WM_TRAY_NOTIFY = 2023
+WM_RESET_TIMEOUT = 0x8001
+IDM_CLOSE = 40000
+
+# Long-lived processes get no pipes: a Wine process that outlives its parent
+# would otherwise keep the test runner's output open.
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def winpath(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05):
+    """The predicate's first true value, or None when time runs out."""
+    deadline = time.time() + timeout
+    while True:
+        value = predicate()
+        if value or time.time() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+class Sandbox:
+    def __init__(self, name):
+        if not WINE:
+            raise RuntimeError("run the Wine tests through tools/with-wine.sh")
+        self.dir = WORK / name
+        shutil.rmtree(self.dir, ignore_errors=True)
+        self.dir.mkdir(parents=True)
+        shutil.copy(BUILD / "palimoor.exe", self.dir)
+        for helper in ("boxwatch", "target", "recorder", "winctl"):
+            shutil.copy(HELPERS / f"{helper}.exe", self.dir)
+        self.exe = winpath(self.dir / "palimoor.exe")
+        self.processes = []
+        self.watcher = None
+
+    # Files beside the executable.
+    def path(self, name):
+        return self.dir / name
+
+    def write(self, name, text, encoding="utf-8", bom=b""):
+        data = bom + text.encode(encoding)
+        self.path(name).write_bytes(data)
+        return self.path(name)
+
+    # Helpers.
+    def _wine(self, *args, env=None):
+        return [WINE, *[str(a) for a in args]]
+
+    def winctl(self, *args, check=False):
+        result = subprocess.run(self._wine(self.dir / "winctl.exe", *args), capture_output=True,
+                                timeout=60)
+        if check and result.returncode != 0:
+            raise AssertionError(f"winctl {args} failed with {result.returncode}")
+        return result
+
+    def start_watcher(self, answers=()):
+        self.stop_watcher()
+        self.box_log = self.dir / f"boxes{int(time.time() * 1000)}.log"
+        self.watcher_stop = self.dir / "watcher.stop"
+        self.watcher_stop.unlink(missing_ok=True)
+        args = [self.dir / "boxwatch.exe", f"--log={winpath(self.box_log)}",
+                f"--stop={winpath(self.watcher_stop)}"]
+        if answers:
+            args.append("--answers=" + ",".join(answers))
+        self.watcher = subprocess.Popen(self._wine(*args), **QUIET)
+        ready = Path(str(self.box_log) + ".ready")
+        if not wait_until(ready.exists, 30):
+            raise AssertionError("the box watcher did not start")
+
+    def stop_watcher(self):
+        if self.watcher:
+            self.watcher_stop.touch()
+            try:
+                self.watcher.wait(10)
+            except subprocess.TimeoutExpired:
+                self.watcher.kill()
+            self.watcher = None
+
+    def boxes(self):
+        if not self.box_log.exists():
+            return []
+        return [json.loads(line) for line in self.box_log.read_text("utf-8").splitlines() if line]
+
+    def box_texts(self):
+        return [box["text"] for box in self.boxes()]
+
+    def wait_boxes(self, count, timeout=10):
+        return wait_until(lambda: len(self.boxes()) >= count and self.boxes(), timeout)
+
+    # The program.
+    def _env(self, command_line):
+        env = dict(os.environ)
+        env["PALIMOOR_RAW_CMDLINE"] = command_line
+        return env
+
+    def spawn(self, command_line):
+        """Starts palimoor.exe with exactly this command line; returns the process."""
+        process = subprocess.Popen(self._wine(self.dir / "winctl.exe", "run", self.exe),
+                                   env=self._env(command_line), **QUIET)
+        process.started = time.time()
+        self.processes.append(process)
+        return process
+
+    def run(self, command_line, timeout=30):
+        """Runs palimoor.exe to its end; returns the exit code."""
+        process = self.spawn(command_line)
+        return process.wait(timeout)
+
+    # Windows.
+    def windows(self):
+        out = self.winctl("list").stdout.decode("utf-8")
+        return [json.loads(line) for line in out.splitlines() if line.strip()]
+
+    def find_windows(self, cls=None, title=None):
+        return [w for w in self.windows() if (cls is None or w["class"] == cls)
+                and (title is None or w["title"] == title)]
+
+    def instance_window(self, section):
+        found = self.find_windows("Palimoor", f"[{section}]")
+        return found[0] if found else None
+
+    def wait_instance(self, section, timeout=15):
+        window = wait_until(lambda: self.instance_window(section), timeout, 0.1)
+        if not window:
+            raise AssertionError(f"no waiting instance [{section}]")
+        return window
+
+    def post(self, cls, title, message, wparam=0, lparam=0):
+        return self.winctl("post", cls or "-", title or "-", message, wparam, lparam).returncode
+
+    def foreground(self):
+        return json.loads(self.winctl("getfg").stdout.decode("utf-8"))
+
+    def start_target(self, cls="PalimoorTarget", title="Target", *options):
+        log = self.dir / f"target-{cls}-{len(self.processes)}.log"
+        process = subprocess.Popen(self._wine(self.dir / "target.exe", f"--class={cls}",
+                                              f"--title={title}", f"--log={winpath(log)}",
+                                              *options), **QUIET)
+        self.processes.append(process)
+        process.log = log
+        if not wait_until(lambda: log.exists() and "ready" in log.read_text(), 30):
+            raise AssertionError("the target window did not appear")
+        return process
+
+    @staticmethod
+    def target_events(process):
+        events = []
+        for line in process.log.read_text().splitlines():
+            ms, event, _pid = line.split("\t")
+            events.append((int(ms) / 1000.0, event))
+        return events
+
+    # Launches recorded by recorder.exe.
+    def launches(self):
+        log = self.dir / "launches.log"
+        if not log.exists():
+            return []
+        result = []
+        for line in log.read_text("utf-8").splitlines():
+            ms, event, command_line = line.split("\t", 2)
+            result.append((int(ms) / 1000.0, event, command_line))
+        return result
+
+    def started(self):
+        return [entry for entry in self.launches() if entry[1] == "start"]
+
+    def wait_launches(self, count, timeout=10, event="start"):
+        return wait_until(lambda: len([e for e in self.launches() if e[1] == event]) >= count
+                          and self.launches(), timeout)
+
+    def recorder(self, name="recorder.exe"):
+        """A copy of the recorder under another name, and its Windows path."""
+        if name != "recorder.exe":
+            shutil.copy(self.dir / "recorder.exe", self.dir / name)
+        return winpath(self.dir / name)
+
+    def close(self):
+        self.stop_watcher()
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait(10)
+
+
+class WineTest(unittest.TestCase):
+    """A test with its own sandbox and a box watcher that answers OK."""
+
+    answers = ()
+
+    def setUp(self):
+        self.box = Sandbox(self.id().split(".", 1)[1])
+        self.box.start_watcher(self.answers)
+
+    def tearDown(self):
+        self.box.close()
+        # Nothing of ours may outlive a test: later tests look for windows.
+        leftovers = wait_until(lambda: not self.box.find_windows("Palimoor"), 5)
+        if not leftovers:
+            for window in self.box.find_windows("Palimoor"):
+                self.box.post("Palimoor", window["title"], WM_CLOSE)
+            wait_until(lambda: not self.box.find_windows("Palimoor"), 5)
+
+    def write_rule(self, section, *lines, name="palimoor.ini"):
+        return self.box.write(name, f"[{section}]\n" + "\n".join(lines) + "\n")

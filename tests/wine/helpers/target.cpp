@@ -1,0 +1,81 @@
+// A program with one top-level window of a given class and title, for the
+// run driver to watch.
+//   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
+//          [--destroy-after=MS] [--linger=MS]
+// WM_CLOSE ends the program; the private message WM_APP+1 (or --destroy-after)
+// destroys the window while the process lives on for --linger ms.
+#include "helper_util.h"
+
+namespace {
+
+constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
+constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2;
+std::wstring logPath;
+bool keepProcess = false;
+
+void note(const char* event) {
+    if (!logPath.empty())
+        appendLine(logPath, std::to_string(epochMilliseconds()) + "\t" + event + "\t" +
+                                std::to_string(GetCurrentProcessId()));
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY_ONLY:
+        keepProcess = true;
+        DestroyWindow(window);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kDestroyTimer) {
+            keepProcess = true;
+            DestroyWindow(window);
+        } else {
+            DestroyWindow(window);
+        }
+        return 0;
+    case WM_DESTROY:
+        note("destroyed");
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring className = option(argc, argv, L"class", L"PalimoorTarget");
+    const std::wstring title = option(argc, argv, L"title", L"Target");
+    logPath = option(argc, argv, L"log");
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className.c_str();
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
+                                  320, 200, nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 2;
+    ShowWindow(window, flag(argc, argv, L"foreground") ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (flag(argc, argv, L"foreground"))
+        SetForegroundWindow(window);
+    const std::wstring exitAfter = option(argc, argv, L"exit-after");
+    const std::wstring destroyAfter = option(argc, argv, L"destroy-after");
+    if (!exitAfter.empty())
+        SetTimer(window, kExitTimer, static_cast<UINT>(_wtoi(exitAfter.c_str())), nullptr);
+    if (!destroyAfter.empty())
+        SetTimer(window, kDestroyTimer, static_cast<UINT>(_wtoi(destroyAfter.c_str())), nullptr);
+    note("ready");
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (keepProcess)
+        Sleep(static_cast<DWORD>(_wtoi(option(argc, argv, L"linger", L"3000").c_str())));
+    note("exit");
+    return 0;
+}

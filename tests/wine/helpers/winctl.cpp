@@ -1,0 +1,134 @@
+// Looks at and steers windows for the test scripts.
+//   winctl list                                  one JSON line per top-level window
+//   winctl post CLASS TITLE MSG [WPARAM [LPARAM]]  "-" for no class or title; 3 if not found
+//   winctl foreground CLASS TITLE                brings the window to the front
+//   winctl getfg                                 class and title of the foreground window
+//   winctl setclip TEXT | clearclip
+//   winctl mklnk LINK TARGET [ARGUMENTS]         a desktop shell link
+//   winctl run EXE                               runs EXE with the raw command line from
+//                                                PALIMOOR_RAW_CMDLINE; exits with its code
+#include "helper_util.h"
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <cstdio>
+
+namespace {
+
+void print(const std::string& line) {
+    const std::string data = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), data.data(), static_cast<DWORD>(data.size()),
+              &written, nullptr);
+}
+
+BOOL CALLBACK listWindow(HWND window, LPARAM) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    print("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) +
+          ",\"class\":" + jsonString(windowClass(window)) +
+          ",\"title\":" + jsonString(windowText(window)) +
+          ",\"visible\":" + (IsWindowVisible(window) ? "true" : "false") +
+          ",\"pid\":" + std::to_string(pid) + "}");
+    return TRUE;
+}
+
+const wchar_t* orNull(const wchar_t* text) { return lstrcmpW(text, L"-") == 0 ? nullptr : text; }
+
+int setClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr))
+        return 2;
+    EmptyClipboard();
+    if (!text.empty()) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+    return 0;
+}
+
+int makeLink(const wchar_t* link, const wchar_t* target, const wchar_t* arguments) {
+    CoInitialize(nullptr);
+    IShellLinkW* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&shellLink))))
+        return 2;
+    shellLink->SetPath(target);
+    shellLink->SetArguments(arguments);
+    int result = 2;
+    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        result = SUCCEEDED(file->Save(link, TRUE)) ? 0 : 2;
+        file->Release();
+    }
+    shellLink->Release();
+    CoUninitialize();
+    return result;
+}
+
+int run(const wchar_t* exe) {
+    wchar_t raw[32768] = {};
+    GetEnvironmentVariableW(L"PALIMOOR_RAW_CMDLINE", raw, 32768);
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+    if (raw[0])
+        commandLine += L" " + std::wstring(raw);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return 255;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 255;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2)
+        return 64;
+    const std::wstring command = argv[1];
+    if (command == L"list") {
+        EnumWindows(listWindow, 0);
+        return 0;
+    }
+    if (command == L"post" && argc >= 5) {
+        HWND window = FindWindowW(orNull(argv[2]), orNull(argv[3]));
+        if (!window)
+            return 3;
+        const WPARAM wParam = argc > 5 ? static_cast<WPARAM>(_wtoi(argv[5])) : 0;
+        const LPARAM lParam = argc > 6 ? static_cast<LPARAM>(_wtoi(argv[6])) : 0;
+        return PostMessageW(window, static_cast<UINT>(_wtoi(argv[4])), wParam, lParam) ? 0 : 2;
+    }
+    if (command == L"foreground" && argc >= 4) {
+        HWND window = FindWindowW(orNull(argv[2]), orNull(argv[3]));
+        if (!window)
+            return 3;
+        for (int attempt = 0; attempt < 50 && GetForegroundWindow() != window; ++attempt) {
+            SetForegroundWindow(window);
+            Sleep(20);
+        }
+        return GetForegroundWindow() == window ? 0 : 2;
+    }
+    if (command == L"getfg") {
+        HWND window = GetForegroundWindow();
+        print("{\"class\":" + jsonString(window ? windowClass(window) : L"") +
+              ",\"title\":" + jsonString(window ? windowText(window) : L"") + "}");
+        return 0;
+    }
+    if (command == L"setclip" && argc >= 3)
+        return setClipboard(argv[2]);
+    if (command == L"clearclip")
+        return setClipboard(L"");
+    if (command == L"mklnk" && argc >= 4)
+        return makeLink(argv[2], argv[3], argc > 4 ? argv[4] : L"");
+    if (command == L"run" && argc >= 3)
+        return run(argv[2]);
+    return 64;
+}

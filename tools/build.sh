@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Configures and builds: host (portable code and unit tests, under the
+# sanitizers), win32 (the product, palimoor.exe) and, where Wine cannot run
+# 32-bit programs here, win64 (the same sources, for the tests under Wine).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() { # folder, cmake arguments...
+  local dir=build/$1; shift
+  [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" "$@" >/dev/null
+  if ! cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1; then
+    cat "$dir/build.log"
+    return 1
+  fi
+}
+
+build host -DCMAKE_BUILD_TYPE=Debug
+build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
+if [ "$(tools/wine-arch.sh)" = win64 ]; then
+  build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
+fi

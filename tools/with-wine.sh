@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs a command with a working Wine around it:
+#   - an Xvfb display when none is set (a wineserver without one cannot create windows);
+#   - a private Wine prefix under build/wine, made once, as a virtual desktop so that
+#     foreground changes and message boxes behave as on Windows;
+#   - WINEDEBUG=-all and a UTF-8 locale, so that non-ASCII command lines arrive intact.
+# Exports WINE (the loader that runs our executables) and PALIMOOR_WIN_BUILD (the build
+# folder whose executables Wine can run). Ends only what it started.
+#   tools/with-wine.sh COMMAND [ARGS...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PALIMOOR_BUILD:-$root/build}
+
+export WINEPREFIX=$build/wine/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+started_xvfb=""
+server=wineserver
+cleanup() {
+  "$server" -k >/dev/null 2>&1 || true
+  if [ -n "$started_xvfb" ]; then kill "$started_xvfb" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    started_xvfb=$!
+    for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+    break
+  done
+fi
+
+# Debian's "wine" script prefers the 32-bit loader; ask for the 64-bit one where present.
+loader=wine
+if [ -x /usr/lib/wine/wine64 ]; then
+  loader=/usr/lib/wine/wine64
+  export WINELOADER=$loader
+fi
+[ -x /usr/lib/wine/wineserver64 ] && server=/usr/lib/wine/wineserver64
+if [ ! -f "$WINEPREFIX/.palimoor-ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  "$loader" wineboot -i >/dev/null 2>&1 || true
+  "$loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  "$server" -w
+  touch "$WINEPREFIX/.palimoor-ready"
+fi
+"$server" -p >/dev/null 2>&1 || true
+
+# The product is 32-bit; where Wine cannot run 32-bit programs here, the tests
+# run the same sources built for 64-bit Windows.
+if [ -z "${PALIMOOR_WIN_BUILD:-}" ]; then
+  if [ "$("$root/tools/wine-arch.sh")" = win32 ]; then
+    export PALIMOOR_WIN_BUILD=$build/win32 WINE=wine
+  else
+    export PALIMOOR_WIN_BUILD=$build/win64 WINE=$loader
+  fi
+fi
+export WINE=${WINE:-$loader}
+
+# Start Wine's own background processes (services, the desktop) here, with no
+# output attached: started later by a test, they would hold its output open.
+"$WINE" "$PALIMOOR_WIN_BUILD/tests/wine/helpers/target.exe" --exit-after=200 \
+  </dev/null >/dev/null 2>&1 || true
+
+"$@"
