@@ -1,9 +1,10 @@
 // A program with one top-level window of a given class and title, for the
 // run driver to watch.
 //   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
-//          [--destroy-after=MS] [--linger=MS]
+//          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS]
 // WM_CLOSE ends the program; the private message WM_APP+1 (or --destroy-after)
-// destroys the window while the process lives on for --linger ms.
+// destroys the window while the process lives on for --linger ms. --exit-delay
+// keeps the process alive that long after its window has gone, whatever the cause.
 #include "helper_util.h"
 
 namespace {
@@ -76,6 +77,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (keepProcess)
         Sleep(static_cast<DWORD>(_wtoi(option(argc, argv, L"linger", L"3000").c_str())));
+    Sleep(static_cast<DWORD>(_wtoi(option(argc, argv, L"exit-delay", L"0").c_str())));
     note("exit");
     return 0;
 }
