@@ -1,0 +1,174 @@
+"""Waiting instances: the two watches, the shell window, its icon and its timeout."""
+import time
+import unittest
+
+from harness import (WineTest, wait_until, WM_CLOSE, WM_TRAY_NOTIFY, WM_LBUTTONUP,
+                     WM_LBUTTONDOWN, WM_RESET_TIMEOUT, WM_COMMAND, WM_TIMER, IDM_CLOSE)
+
+TARGET = "PalimoorTarget"
+WM_DESTROY_ONLY = 0x8000 + 1  # the target helper destroys its window, its process lives on
+
+
+class Watch(WineTest):
+    def rule(self, *lines, section="W"):
+        self.write_rule(section, f"class={TARGET}", f"exec={self.box.recorder('exec.exe')}",
+                        f"ontimeout={self.box.recorder('ontimeout.exe')}",
+                        f"onunmatch={self.box.recorder('onunmatch.exe')}", *lines)
+
+    def lists_run(self):
+        return [c.split("\\")[-1].split('"')[0] for _, _, c in self.box.started()]
+
+    def finish(self, process, timeout=15):
+        self.assertEqual(process.wait(timeout), 0)
+        time.sleep(0.3)
+        return self.lists_run()
+
+
+class PollingWatch(Watch):
+    def test_exec_runs_soon_after_the_window_appears(self):
+        self.rule("check=change", "trigger=running", "polling=200")
+        process = self.box.spawn("-section=W")
+        window = self.box.wait_instance("W")
+        self.assertFalse(window["visible"])  # hidden unless -showtask=TRUE
+        target = self.box.start_target(TARGET, "Target")
+        appeared = self.box.target_events(target)[0][0]
+        self.assertEqual(self.finish(process), ["exec.exe"])
+        latency = self.box.started()[0][0] - appeared
+        self.assertLess(latency, 0.2 + 0.8)  # one polling interval plus Wine's start-up slack
+        self.assertFalse(self.box.find_windows("Palimoor"))
+
+    def test_active_and_inactive_follow_the_foreground(self):
+        self.box.start_target("OtherTarget", "Other", "--foreground")
+        self.box.start_target(TARGET, "Target")
+        self.rule("check=change", "trigger=active")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        time.sleep(0.3)
+        self.assertEqual(self.lists_run(), [])
+        self.box.winctl("foreground", TARGET, "-", check=True)
+        self.assertEqual(self.finish(process), ["exec.exe"])
+
+        self.box.path("launches.log").unlink()
+        self.rule("check=both", "trigger=inactive")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.box.winctl("foreground", "OtherTarget", "-", check=True)
+        self.assertEqual(self.finish(process), ["exec.exe"])
+
+    def test_timeout_runs_ontimeout(self):
+        self.rule("check=change", "trigger=running", "timeout=1500")
+        process = self.box.spawn("-section=W")
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+        elapsed = self.box.started()[0][0] - process.started
+        self.assertGreater(elapsed, 1.4)
+        self.assertLess(elapsed, 1.5 + 1.0 + 1.5)  # timer resolution 1 s, plus start-up
+
+    def test_closed_from_outside_runs_nothing(self):
+        self.rule("check=change", "trigger=running")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.assertEqual(self.box.post("Palimoor", "[W]", WM_CLOSE), 0)
+        self.assertEqual(self.finish(process), [])
+
+    def test_close_command_and_timer_message(self):
+        self.rule("check=change", "trigger=running")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.box.post("Palimoor", "[W]", WM_COMMAND, 12345)  # not IDM_CLOSE: ignored
+        time.sleep(0.5)
+        self.assertIsNone(process.poll())
+        self.box.post("Palimoor", "[W]", WM_COMMAND, IDM_CLOSE)
+        self.assertEqual(self.finish(process), [])
+
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.box.post("Palimoor", "[W]", WM_TIMER)  # counts as a timeout
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+
+    def test_showtask_makes_the_window_visible(self):
+        self.rule("check=change", "trigger=running")
+        self.box.spawn("-showtask=TRUE -section=W")
+        self.assertTrue(self.box.wait_instance("W")["visible"])
+
+
+class ProcessWatch(Watch):
+    def test_exec_runs_when_the_process_ends(self):
+        target = self.box.start_target(TARGET, "Target")
+        self.rule("check=change", "trigger=closed")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.box.post(TARGET, "-", WM_CLOSE)
+        self.assertEqual(self.finish(process), ["exec.exe"])
+        ended = dict((e, t) for t, e in self.box.target_events(target))["exit"]
+        self.assertLess(self.box.started()[0][0] - ended, 0.5)
+
+    def test_window_gone_but_process_alive_waits_for_the_timeout(self):
+        self.box.start_target(TARGET, "Target", "--linger=20000")
+        self.rule("check=change", "trigger=not_running", "timeout=2000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.box.post(TARGET, "-", WM_DESTROY_ONLY)
+        time.sleep(0.8)
+        self.assertIsNone(process.poll())  # still waiting on the process
+        self.assertEqual(self.finish(process), ["exec.exe"])  # window absent at the end
+        self.assertGreater(self.box.started()[0][0] - process.started, 1.9)
+
+    def test_timeout_with_the_window_present_runs_ontimeout(self):
+        self.box.start_target(TARGET, "Target")
+        self.rule("check=change", "trigger=closed", "timeout=1000")
+        process = self.box.spawn("-section=W")
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+
+
+class TrayIcon(Watch):
+    answers = ("CANCEL", "OK")
+
+    def test_confirmation_cancel_then_ok_in_a_polling_watch(self):
+        self.rule("check=change", "trigger=running", "timeout=4000", section="トレイ")
+        process = self.box.spawn("-section=トレイ")
+        self.box.wait_instance("トレイ")
+        self.box.post("Palimoor", "[トレイ]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONDOWN)
+        time.sleep(0.5)
+        self.assertEqual(self.box.boxes(), [])  # pen down does nothing
+        self.box.post("Palimoor", "[トレイ]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONUP)
+        boxes = self.box.wait_boxes(1)
+        self.assertEqual(boxes[0]["caption"], "Palimoor 終了確認")
+        self.assertEqual(boxes[0]["text"], "[トレイ]\n終了しますか？")
+        self.assertEqual(boxes[0]["button_ids"], [1, 2])
+        self.assertTrue(boxes[0]["icon"])
+        self.assertFalse(boxes[0]["owned"])
+        time.sleep(0.5)
+        self.assertIsNone(process.poll())  # Cancel: still waiting
+        self.box.post("Palimoor", "[トレイ]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONUP)
+        self.box.wait_boxes(2)
+        self.assertEqual(self.finish(process), [])  # OK: ended, no list
+        self.assertLess(time.time() - process.started, 4.0)
+
+    def test_ok_in_a_process_watch_with_the_window_present_runs_ontimeout(self):
+        self.box.start_target(TARGET, "Target")
+        self.rule("check=change", "trigger=closed", section="P")
+        process = self.box.spawn("-section=P")
+        self.box.wait_instance("P")
+        self.box.post("Palimoor", "[P]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONUP)  # Cancel
+        self.box.wait_boxes(1)
+        self.box.post("Palimoor", "[P]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONUP)  # OK
+        self.box.wait_boxes(2)
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+
+
+class TimeoutReset(Watch):
+    def test_reset_before_expiry_restarts_the_full_period(self):
+        self.rule("check=change", "trigger=running", "timeout=3000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        time.sleep(2.0)
+        reset_at = time.time()
+        self.assertEqual(self.box.post("Palimoor", "[W]", WM_RESET_TIMEOUT), 0)
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+        after_reset = self.box.started()[0][0] - reset_at
+        self.assertGreater(after_reset, 2.5)
+        self.assertLess(after_reset, 3.0 + 1.5)
+
+
+if __name__ == "__main__":
+    unittest.main()
