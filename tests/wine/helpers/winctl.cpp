@@ -5,6 +5,8 @@
 //   winctl getfg                                 class and title of the foreground window
 //   winctl setclip TEXT | clearclip
 //   winctl mklnk LINK TARGET [ARGUMENTS]         a desktop shell link
+//   winctl waitgone CLASS TITLE MS               waits (1 ms steps) until the window is gone;
+//                                                prints the time in ms since 1970; 3 on timeout
 //   winctl run EXE                               runs EXE with the raw command line from
 //                                                PALIMOOR_RAW_CMDLINE; exits with its code
 #include "helper_util.h"
@@ -128,6 +130,16 @@ int wmain(int argc, wchar_t** argv) {
         return setClipboard(L"");
     if (command == L"mklnk" && argc >= 4)
         return makeLink(argv[2], argv[3], argc > 4 ? argv[4] : L"");
+    if (command == L"waitgone" && argc >= 5) {
+        const long long deadline = epochMilliseconds() + _wtoi(argv[4]);
+        while (FindWindowW(orNull(argv[2]), orNull(argv[3]))) {
+            if (epochMilliseconds() > deadline)
+                return 3;
+            Sleep(1);
+        }
+        print(std::to_string(epochMilliseconds()));
+        return 0;
+    }
     if (command == L"run" && argc >= 3)
         return run(argv[2]);
     return 64;
