@@ -16,7 +16,8 @@ build() { # folder, cmake arguments...
   fi
 }
 
-build host -DCMAKE_BUILD_TYPE=Debug
+# "tools/build.sh windows" builds only the Windows programs.
+[ "${1:-}" = windows ] || build host -DCMAKE_BUILD_TYPE=Debug
 build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
 if [ "$(tools/wine-arch.sh)" = win64 ]; then
   build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel

@@ -128,6 +128,12 @@ class Sandbox:
         self.processes.append(process)
         return process
 
+    def spawn_program(self, *args):
+        """Starts another Windows program, such as notepad.exe."""
+        process = subprocess.Popen(self._wine(*args), **QUIET)
+        self.processes.append(process)
+        return process
+
     def run(self, command_line, timeout=30):
         """Runs palimoor.exe to its end; returns the exit code."""
         process = self.spawn(command_line)
