@@ -11,6 +11,8 @@ static_assert(NOTIFYICONDATAW_V1_SIZE == 152, "the icon record is 152 bytes");
 
 namespace {
 
+std::atomic<bool> closeRequested{false};
+
 void closeWindow(HWND window) {
     if (window)
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -31,7 +33,9 @@ void addNotifyIcon() {
     Shell_NotifyIconW(NIM_ADD, &icon);
 }
 
-void removeNotifyIcon() { Shell_NotifyIconW(NIM_DELETE, &app.notifyIcon); }
+void removeNotifyIcon() {
+    Shell_NotifyIconW(NIM_DELETE, &app.notifyIcon);
+}
 
 void confirmExit(HWND window) {
     const std::wstring caption = confirmCaption(app.settings.appName);
@@ -99,14 +103,20 @@ bool initInstance(HINSTANCE instance, int) {
     return RegisterClassW(&windowClass) != 0;
 }
 
+void closeShellWindow() {
+    closeRequested = true;
+    closeWindow(app.shellWindow);
+}
+
 DWORD WINAPI windowThreadProc(LPVOID) {
-    HWND window = CreateWindowExW(0, app.settings.appName.c_str(),
-                                  app.settings.windowTitle.c_str(), WS_POPUP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                  app.instance, nullptr);
+    HWND window = CreateWindowExW(0, app.settings.appName.c_str(), app.settings.windowTitle.c_str(),
+                                  WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, nullptr, nullptr, app.instance, nullptr);
     app.shellWindow = window;
     if (!window)
         return 0;
+    if (closeRequested) // the watch ended before the window existed
+        closeWindow(window);
     if (app.settings.showtask)
         ShowWindow(window, SW_SHOWNOACTIVATE);
     if (app.settings.showicon)

@@ -25,8 +25,7 @@ void startWindowThread() {
 }
 
 void stopWindowThread() {
-    if (HWND window = app.shellWindow)
-        PostMessageW(window, WM_CLOSE, 0, 0);
+    closeShellWindow();
     if (HANDLE thread = app.workerThread) {
         WaitForSingleObject(thread, kWindowThreadGraceMs);
         CloseHandle(thread);
