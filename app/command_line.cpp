@@ -17,37 +17,20 @@ std::wstring unquoteValue(const std::wstring& value) {
     return value.size() < 2 ? std::wstring() : value.substr(1, value.size() - 2);
 }
 
-bool parseFlag(const std::wstring& value, bool& field) {
-    if (equalsIgnoreCase(value, L"TRUE")) {
-        field = true;
-        return true;
-    }
-    if (equalsIgnoreCase(value, L"FALSE")) {
-        field = false;
-        return true;
-    }
-    return false;
-}
+const Keyword<ExecMode> kExecModes[] = {
+    {L"TOGGLE", ExecMode::TOGGLE},
+    {L"OPEN", ExecMode::OPEN},
+    {L"CLOSE", ExecMode::CLOSE},
+    {L"CLOSEALL", ExecMode::CLOSEALL},
+    {L"CLOSEPREFIX", ExecMode::CLOSEPREFIX},
+    {L"CLOSEINFIX", ExecMode::CLOSEINFIX},
+    {L"CLOSEPOSTFIX", ExecMode::CLOSEPOSTFIX},
+    {L"RESET", ExecMode::RESET},
+    {L"OPENRESET", ExecMode::OPENRESET},
+    {L"RESETOPEN", ExecMode::OPENRESET},
+};
 
-bool parseExecMode(const std::wstring& value, ExecMode& mode) {
-    static const struct {
-        const wchar_t* word;
-        ExecMode mode;
-    } words[] = {
-        {L"TOGGLE", ExecMode::TOGGLE},           {L"OPEN", ExecMode::OPEN},
-        {L"CLOSE", ExecMode::CLOSE},             {L"CLOSEALL", ExecMode::CLOSEALL},
-        {L"CLOSEPREFIX", ExecMode::CLOSEPREFIX}, {L"CLOSEINFIX", ExecMode::CLOSEINFIX},
-        {L"CLOSEPOSTFIX", ExecMode::CLOSEPOSTFIX}, {L"RESET", ExecMode::RESET},
-        {L"OPENRESET", ExecMode::OPENRESET},     {L"RESETOPEN", ExecMode::OPENRESET},
-    };
-    for (const auto& entry : words) {
-        if (equalsIgnoreCase(value, entry.word)) {
-            mode = entry.mode;
-            return true;
-        }
-    }
-    return false;
-}
+const Keyword<bool> kFlags[] = {{L"TRUE", true}, {L"FALSE", false}};
 
 } // namespace
 
@@ -95,13 +78,13 @@ bool parseOption(Settings& settings, const std::wstring& token) {
     auto valueAfter = [&](const wchar_t* name) { return token.substr(std::wcslen(name)); };
     bool accepted = true;
     if (startsWithIgnoreCase(token, L"-execmode=")) {
-        accepted = parseExecMode(valueAfter(L"-execmode="), settings.execmode);
+        accepted = lookupKeyword(valueAfter(L"-execmode="), kExecModes, settings.execmode);
     } else if (startsWithIgnoreCase(token, L"-showtask=")) {
-        accepted = parseFlag(valueAfter(L"-showtask="), settings.showtask);
+        accepted = lookupKeyword(valueAfter(L"-showtask="), kFlags, settings.showtask);
     } else if (startsWithIgnoreCase(token, L"-showicon=")) {
-        accepted = parseFlag(valueAfter(L"-showicon="), settings.showicon);
+        accepted = lookupKeyword(valueAfter(L"-showicon="), kFlags, settings.showicon);
     } else if (startsWithIgnoreCase(token, L"-debug=")) {
-        accepted = parseFlag(valueAfter(L"-debug="), settings.debug);
+        accepted = lookupKeyword(valueAfter(L"-debug="), kFlags, settings.debug);
     } else if (startsWithIgnoreCase(token, L"-inifile=")) {
         settings.inifile = unquoteValue(valueAfter(L"-inifile="));
     }

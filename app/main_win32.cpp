@@ -32,5 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
 // The library's default handler for an uncaught exception prints a demangled
 // name to a console this program does not have, and costs tens of kilobytes.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { abort(); }
+void __verbose_terminate_handler() {
+    abort();
+}
 } // namespace __gnu_cxx

@@ -6,8 +6,8 @@
 
 using WindowHandle = void*;
 
-constexpr unsigned kBoxPlain = 0;  // OK button, no icon
-constexpr unsigned kBoxStop = 16;  // OK button, stop icon
+constexpr unsigned kBoxPlain = 0; // OK button, no icon
+constexpr unsigned kBoxStop = 16; // OK button, stop icon
 
 WindowHandle foregroundWindow();
 // Shows a modal box and waits for it; the answer (IDOK = 1, IDCANCEL = 2, ...).

@@ -3,7 +3,9 @@
 #include "app/message_box.h"
 #include "rules/text_file.h"
 
-WindowHandle foregroundWindow() { return GetForegroundWindow(); }
+WindowHandle foregroundWindow() {
+    return GetForegroundWindow();
+}
 
 int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
                    unsigned style) {

@@ -33,7 +33,7 @@ class Rule : public Reporter {
     std::wstring title;  // empty means any title
     CheckMode check;
     TriggerState trigger;
-    std::int32_t sleep;   // ms before `exec` runs
+    std::int32_t sleep; // ms before `exec` runs
     CommandList exec;
     std::int32_t timeout; // ms; -1 never expires
     CommandList ontimeout;

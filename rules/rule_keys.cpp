@@ -4,40 +4,15 @@
 
 namespace {
 
-bool parseCheck(const std::wstring& value, CheckMode& check) {
-    static const struct {
-        const wchar_t* word;
-        CheckMode mode;
-    } words[] = {{L"current", CheckMode::current},
-                 {L"change", CheckMode::change},
-                 {L"both", CheckMode::both}};
-    for (const auto& entry : words) {
-        if (equalsIgnoreCase(value, entry.word)) {
-            check = entry.mode;
-            return true;
-        }
-    }
-    return false;
-}
+const Keyword<CheckMode> kCheckModes[] = {
+    {L"current", CheckMode::current}, {L"change", CheckMode::change}, {L"both", CheckMode::both}};
 
-bool parseTrigger(const std::wstring& value, TriggerState& trigger) {
-    static const struct {
-        const wchar_t* word;
-        TriggerState state;
-    } words[] = {
-        {L"running", TriggerState::running},         {L"closed", TriggerState::closed},
-        {L"active", TriggerState::active},           {L"inactive", TriggerState::inactive},
-        {L"not_running", TriggerState::not_running}, {L"not_closed", TriggerState::not_closed},
-        {L"not_active", TriggerState::not_active},   {L"not_inactive", TriggerState::not_inactive},
-    };
-    for (const auto& entry : words) {
-        if (equalsIgnoreCase(value, entry.word)) {
-            trigger = entry.state;
-            return true;
-        }
-    }
-    return false;
-}
+const Keyword<TriggerState> kTriggers[] = {
+    {L"running", TriggerState::running},         {L"closed", TriggerState::closed},
+    {L"active", TriggerState::active},           {L"inactive", TriggerState::inactive},
+    {L"not_running", TriggerState::not_running}, {L"not_closed", TriggerState::not_closed},
+    {L"not_active", TriggerState::not_active},   {L"not_inactive", TriggerState::not_inactive},
+};
 
 // A number in range [minimum, max int32], or exactly `alsoAllowed`.
 bool parseMilliseconds(const std::wstring& value, std::int32_t minimum, std::int32_t alsoAllowed,
@@ -76,9 +51,9 @@ bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
         } else if (equalsIgnoreCase(key, L"title")) {
             rule.title = value;
         } else if (equalsIgnoreCase(key, L"check")) {
-            valid = parseCheck(value, rule.check);
+            valid = lookupKeyword(value, kCheckModes, rule.check);
         } else if (equalsIgnoreCase(key, L"trigger")) {
-            valid = parseTrigger(value, rule.trigger);
+            valid = lookupKeyword(value, kTriggers, rule.trigger);
         } else if (equalsIgnoreCase(key, L"sleep")) {
             valid = parseMilliseconds(value, 0, 0, rule.sleep);
         } else if (equalsIgnoreCase(key, L"exec")) {

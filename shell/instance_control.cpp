@@ -57,8 +57,7 @@ bool applyExecMode() {
     default:
         break;
     }
-    HWND running =
-        FindWindowW(app.settings.appName.c_str(), app.settings.windowTitle.c_str());
+    HWND running = FindWindowW(app.settings.appName.c_str(), app.settings.windowTitle.c_str());
     app.shellWindow = running;
     if (!running) {
         if (mode == ExecMode::CLOSE) {

@@ -8,15 +8,25 @@
 
 static SHACTIVATEINFO activateInfo;
 
-DWORD ownerProcessAccess() { return 0; }
-int launchShowCommand() { return SW_HIDE; }
-ULONG launchExtraMask() { return 0; }
-const wchar_t* folderViewer() { return L"fexplore"; }
+DWORD ownerProcessAccess() {
+    return 0;
+}
+int launchShowCommand() {
+    return SW_HIDE;
+}
+ULONG launchExtraMask() {
+    return 0;
+}
+const wchar_t* folderViewer() {
+    return L"fexplore";
+}
 void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) {
     SHGetShortcutTarget(path.c_str(), buffer, static_cast<int>(capacity));
     buffer[capacity - 1] = L'\0';
 }
-void initShellLibrary() { SHInitExtraControls(); }
+void initShellLibrary() {
+    SHInitExtraControls();
+}
 void onShellWindowCreated() {
     memset(&activateInfo, 0, sizeof activateInfo);
     activateInfo.cbSize = sizeof activateInfo;
@@ -30,12 +40,20 @@ void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam) {
 #include <shobjidl.h>
 
 // A handle with no access right cannot be waited on here.
-DWORD ownerProcessAccess() { return SYNCHRONIZE; }
+DWORD ownerProcessAccess() {
+    return SYNCHRONIZE;
+}
 // Windows CE ignores the show command; desktop Windows would start every
 // program hidden if it were SW_HIDE.
-int launchShowCommand() { return SW_SHOWNORMAL; }
-ULONG launchExtraMask() { return SEE_MASK_FLAG_NO_UI; }
-const wchar_t* folderViewer() { return L"explorer.exe"; }
+int launchShowCommand() {
+    return SW_SHOWNORMAL;
+}
+ULONG launchExtraMask() {
+    return SEE_MASK_FLAG_NO_UI;
+}
+const wchar_t* folderViewer() {
+    return L"explorer.exe";
+}
 
 namespace {
 
@@ -50,8 +68,8 @@ bool shellLinkTarget(const std::wstring& path, std::wstring& target) {
     const HRESULT init = CoInitialize(nullptr);
     bool found = false;
     IShellLinkW* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
         IPersistFile* file = nullptr;
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
             wchar_t program[MAX_PATH] = {};

@@ -8,8 +8,8 @@ using Tokens = std::vector<std::wstring>;
 
 Settings parsed(const std::wstring& commandLine, bool* ok = nullptr) {
     Settings settings;
-    const bool result =
-        parseOptions(settings, L"Palimoor", L"\\Program Files\\Palimoor\\Palimoor.exe", commandLine);
+    const bool result = parseOptions(settings, L"Palimoor",
+                                     L"\\Program Files\\Palimoor\\Palimoor.exe", commandLine);
     if (ok)
         *ok = result;
     return settings;

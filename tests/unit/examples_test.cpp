@@ -35,7 +35,8 @@ TEST(Examples, EverySectionLoadsWithoutReports) {
         rule.assignReporter(reporter);
         EXPECT_TRUE(loadRule(L"\\Palimoor\\palimoor.exe", settings, reporter, rule));
         // Only the debug note naming the file: no finding about any key.
-        EXPECT_EQ(fakeSystem.texts(), std::vector<std::wstring>{L"INIファイル(\\Palimoor\\cookbook.ini)"})
+        EXPECT_EQ(fakeSystem.texts(),
+                  std::vector<std::wstring>{L"INIファイル(\\Palimoor\\cookbook.ini)"})
             << "section " << std::string(section.begin(), section.end());
         EXPECT_FALSE(rule.exec.empty());
     }

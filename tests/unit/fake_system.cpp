@@ -4,7 +4,9 @@
 
 FakeSystem fakeSystem;
 
-WindowHandle foregroundWindow() { return fakeSystem.foreground; }
+WindowHandle foregroundWindow() {
+    return fakeSystem.foreground;
+}
 
 int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
                    unsigned style) {

@@ -67,9 +67,9 @@ TEST(LineTests, BlankCommentHeaderAndKeyLines) {
 
 TEST(SectionCollection, EveryOccurrenceInFileOrderCaseSensitive) {
     const std::vector<std::wstring> lines = {
-        L"before=ignored", L"[Main]",   L"class=A",     L"[main]",  L"class=lower",
+        L"before=ignored", L"[Main]",    L"class=A",     L"[main]",  L"class=lower",
         L" [Main]",        L"x=outside", L"[Other]",     L"class=B", L"[Main]",
-        L"exec=1",         L"=skip",    L"no key line", L"[Main ]", L"exec=2"};
+        L"exec=1",         L"=skip",     L"no key line", L"[Main ]", L"exec=2"};
     EXPECT_EQ(keysOf(collectSectionKeys(lines, L"[Main]")),
               (std::vector<std::wstring>{L"class=A", L"exec=1"}));
     EXPECT_EQ(keysOf(collectSectionKeys({L"[]", L"a=1", L"[x]", L"b=2"}, L"[]")),
@@ -91,7 +91,7 @@ TEST(LoadRule, WithoutDebugOnlyTheFailureBox) {
     Loaded loaded = load("[Mail]\n# only a comment\n", L"Mail", false);
     EXPECT_FALSE(loaded.ok);
     EXPECT_EQ(fakeSystem.texts(), std::vector<std::wstring>{L"INIファイル読み込み失敗\nファイル(" +
-                                                           kIni + L")\nセクション(Mail)"});
+                                                            kIni + L")\nセクション(Mail)"});
 
     fakeSystem.reset();
     Settings settings;

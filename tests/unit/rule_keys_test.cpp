@@ -30,7 +30,9 @@ TEST(RuleDefaults, OnlyClassGiven) {
 }
 
 TEST(RuleKeys, KeywordsIgnoreCaseButMustBeWhole) {
-    Applied a = apply({{L"title", L" T "}, {L"Check", L"BOTH"}, {L"TIMEOUT", L"Infinite"},
+    Applied a = apply({{L"title", L" T "},
+                       {L"Check", L"BOTH"},
+                       {L"TIMEOUT", L"Infinite"},
                        {L"trigger", L"Not_Inactive"}});
     EXPECT_EQ(a.rule.title, L" T ");
     EXPECT_EQ(a.rule.check, CheckMode::both);
@@ -46,32 +48,42 @@ TEST(RuleKeys, KeywordsIgnoreCaseButMustBeWhole) {
 
 TEST(RuleKeys, EveryTriggerKeyword) {
     const std::pair<const wchar_t*, TriggerState> cases[] = {
-        {L"closed", TriggerState::closed},          {L"running", TriggerState::running},
-        {L"active", TriggerState::active},          {L"inactive", TriggerState::inactive},
-        {L"not_closed", TriggerState::not_closed},  {L"not_running", TriggerState::not_running},
-        {L"not_active", TriggerState::not_active},  {L"not_inactive", TriggerState::not_inactive}};
+        {L"closed", TriggerState::closed},         {L"running", TriggerState::running},
+        {L"active", TriggerState::active},         {L"inactive", TriggerState::inactive},
+        {L"not_closed", TriggerState::not_closed}, {L"not_running", TriggerState::not_running},
+        {L"not_active", TriggerState::not_active}, {L"not_inactive", TriggerState::not_inactive}};
     for (const auto& c : cases)
         EXPECT_EQ(apply({{L"title", L"T"}, {L"trigger", c.first}}).rule.trigger, c.second);
 }
 
 TEST(RuleKeys, NumbersReadLikeScanfWithRanges) {
-    Applied a = apply({{L"title", L"T"}, {L"polling", L"250ms"}, {L"sleep", L"0x10"},
-                       {L"timeout", L"  +1"}});
+    Applied a = apply(
+        {{L"title", L"T"}, {L"polling", L"250ms"}, {L"sleep", L"0x10"}, {L"timeout", L"  +1"}});
     EXPECT_EQ(a.rule.polling, 250);
     EXPECT_EQ(a.rule.sleep, 0);
     EXPECT_EQ(a.rule.timeout, 1);
     EXPECT_TRUE(fakeSystem.boxes.empty());
 
-    a = apply({{L"title", L"T"}, {L"timeout", L"0"}, {L"timeout", L"-2"}, {L"sleep", L"-1"},
-               {L"polling", L"0"}, {L"polling", L"abc"}, {L"polling", L""}, {L"sleep", L"-"},
-               {L"timeout", L"2147483648"}, {L"polling", L"99999999999999999999"}});
+    a = apply({{L"title", L"T"},
+               {L"timeout", L"0"},
+               {L"timeout", L"-2"},
+               {L"sleep", L"-1"},
+               {L"polling", L"0"},
+               {L"polling", L"abc"},
+               {L"polling", L""},
+               {L"sleep", L"-"},
+               {L"timeout", L"2147483648"},
+               {L"polling", L"99999999999999999999"}});
     EXPECT_EQ(a.rule.timeout, -1);
     EXPECT_EQ(a.rule.sleep, 0);
     EXPECT_EQ(a.rule.polling, 50);
     EXPECT_EQ(fakeSystem.boxes.size(), 10u - 1);
     EXPECT_EQ(fakeSystem.boxes[0].text, L"キー値不正\ntimeout=0");
 
-    a = apply({{L"title", L"T"}, {L"timeout", L"5000"}, {L"timeout", L"-1"}, {L"sleep", L"0"},
+    a = apply({{L"title", L"T"},
+               {L"timeout", L"5000"},
+               {L"timeout", L"-1"},
+               {L"sleep", L"0"},
                {L"polling", L"2147483647"}});
     EXPECT_EQ(a.rule.timeout, -1);
     EXPECT_EQ(a.rule.polling, 2147483647);
@@ -86,8 +98,13 @@ TEST(RuleKeys, UnknownKeysAndBlanksAroundEquals) {
 }
 
 TEST(RuleKeys, ListsAppendScalarsReplace) {
-    const Applied a = apply({{L"exec", L"a"}, {L"EXEC", L""}, {L"class", L"C"}, {L"exec", L"a"},
-                             {L"onunmatch", L"u"}, {L"ontimeout", L"t"}, {L"class", L"D"}});
+    const Applied a = apply({{L"exec", L"a"},
+                             {L"EXEC", L""},
+                             {L"class", L"C"},
+                             {L"exec", L"a"},
+                             {L"onunmatch", L"u"},
+                             {L"ontimeout", L"t"},
+                             {L"class", L"D"}});
     EXPECT_EQ(a.rule.exec, (CommandList{L"a", L"", L"a"}));
     EXPECT_EQ(a.rule.onunmatch, CommandList{L"u"});
     EXPECT_EQ(a.rule.ontimeout, CommandList{L"t"});

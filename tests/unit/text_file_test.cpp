@@ -20,7 +20,10 @@ TEST(TextFile, ByteOrderMarksNeverReachTheFirstLine) {
               (Lines{L"[M]", L"x"}));
     EXPECT_EQ(decodeTextLines(std::string("\xFE\xFF\0[\0M\0]", 8)), Lines{L"[M]"});
     // An odd trailing byte of UTF-16 is dropped, not read past.
-    EXPECT_EQ(decodeTextLines(std::string("\xFF\xFE" "a\0b", 5)), Lines{L"a"});
+    EXPECT_EQ(decodeTextLines(std::string("\xFF\xFE"
+                                          "a\0b",
+                                          5)),
+              Lines{L"a"});
 }
 
 TEST(TextFile, Utf8OrAnsiFallback) {
@@ -28,7 +31,7 @@ TEST(TextFile, Utf8OrAnsiFallback) {
     // Not valid UTF-8: the ANSI code page (Latin-1 in these tests).
     EXPECT_EQ(decodeTextLines("caf\xE9"), Lines{L"caf\u00E9"});
     EXPECT_EQ(decodeTextLines("\xC0\xAF"), Lines{L"\u00C0\u00AF"}); // overlong
-    EXPECT_EQ(decodeTextLines("\xE7\xAA"), Lines{L"\u00E7\u00AA"});   // cut short
+    EXPECT_EQ(decodeTextLines("\xE7\xAA"), Lines{L"\u00E7\u00AA"}); // cut short
     const Lines astral = decodeTextLines("\xF0\x9F\x98\x80");
     ASSERT_EQ(astral.size(), 1u);
     EXPECT_EQ(astral[0].size(), sizeof(wchar_t) == 2 ? 2u : 1u);

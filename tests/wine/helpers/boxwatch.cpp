@@ -40,7 +40,8 @@ struct Watch {
 
 BOOL CALLBACK findBoxes(HWND window, LPARAM param) {
     auto* watch = reinterpret_cast<Watch*>(param);
-    if (windowClass(window) == L"#32770" && IsWindowVisible(window) && !watch->handled.count(window))
+    if (windowClass(window) == L"#32770" && IsWindowVisible(window) &&
+        !watch->handled.count(window))
         watch->fresh.push_back(window);
     return TRUE;
 }

@@ -27,15 +27,16 @@ void print(const std::string& line) {
 BOOL CALLBACK listWindow(HWND window, LPARAM) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    print("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) +
-          ",\"class\":" + jsonString(windowClass(window)) +
-          ",\"title\":" + jsonString(windowText(window)) +
+    print("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) + ",\"class\":" +
+          jsonString(windowClass(window)) + ",\"title\":" + jsonString(windowText(window)) +
           ",\"visible\":" + (IsWindowVisible(window) ? "true" : "false") +
           ",\"pid\":" + std::to_string(pid) + "}");
     return TRUE;
 }
 
-const wchar_t* orNull(const wchar_t* text) { return lstrcmpW(text, L"-") == 0 ? nullptr : text; }
+const wchar_t* orNull(const wchar_t* text) {
+    return lstrcmpW(text, L"-") == 0 ? nullptr : text;
+}
 
 int setClipboard(const std::wstring& text) {
     if (!OpenClipboard(nullptr))
