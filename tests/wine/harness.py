@@ -80,6 +80,10 @@ class Sandbox:
             raise AssertionError(f"winctl {args} failed with {result.returncode}")
         return result
 
+    def wine_command(self, *args):
+        """Runs one of Wine's own programs, such as reg, to its end."""
+        return subprocess.run(self._wine(*args), capture_output=True, timeout=60)
+
     def start_watcher(self, answers=()):
         self.stop_watcher()
         self.box_log = self.dir / f"boxes{int(time.time() * 1000)}.log"

@@ -2,7 +2,7 @@
 import time
 import unittest
 
-from harness import WineTest, wait_until, winpath
+from harness import WineTest, wait_until, winpath, WM_CLOSE
 
 TARGET = "PalimoorTarget"
 
@@ -80,6 +80,24 @@ class Entries(WineTest):
         self.box.wait_launches(2)
         self.assertEqual(sorted(c.split(" ")[-1] for _, _, c in self.box.started()),
                          ["--from-ce-link", "--from-desktop-link"])
+
+    def test_folders_and_documents(self):
+        folder = self.box.path("a folder")
+        folder.mkdir()
+        # A document type of its own whose program is the recorder.
+        rec = self.box.recorder("viewer.exe")
+        for key, value in ((r"HKCR\.palimoordoc", "PalimoorDoc"),
+                           (r"HKCR\PalimoorDoc\shell\open\command",
+                            f'"{rec}" --document "%1"')):
+            self.box.wine_command("reg", "add", key, "/ve", "/d", value, "/f")
+        self.box.write("report.palimoordoc", "text")
+        self.run_exec(winpath(folder), winpath(self.box.path("report.palimoordoc")))
+        viewer = wait_until(lambda: self.box.find_windows("ExplorerWClass", "a folder"), 15)
+        self.assertTrue(viewer, "the folder viewer shows the folder")
+        self.box.post("ExplorerWClass", "a folder", WM_CLOSE)
+        self.box.wait_launches(1)
+        self.assertTrue(self.box.started()[0][2].endswith(
+            f'--document "{winpath(self.box.path("report.palimoordoc"))}"'))
 
     def test_listing_shows_entries_as_written(self):
         self.box.winctl("setclip", "clip", check=True)
