@@ -70,6 +70,18 @@ class Entries(WineTest):
         self.assertEqual(sorted(c.split(".exe\" ", 1)[1] for _, _, c in self.box.started()),
                          ["%%clipboard%%", "[ab c] ab c|x"])
 
+    def test_clipboard_of_megabytes(self):
+        self.box.write("big.txt", "x" * (4 * 1024 * 1024))
+        self.box.winctl("setclipfile", winpath(self.box.path("big.txt")), check=True)
+        rec = self.box.recorder()
+        # Far beyond a command line's limit: the platform cuts or refuses the
+        # launch, and either way the list goes on.
+        self.run_exec(f"{rec}|%%CLIPBOARD%%", f"{rec}|[%%clipboard%%] after")
+        self.box.wait_launches(2)
+        parameters = [c.split(".exe\" ", 1)[1] for _, _, c in self.box.started()]
+        self.assertEqual(parameters[-1], "[%%clipboard%%] after")
+        self.assertTrue(all(set(p) == {"x"} for p in parameters[:-1]))
+
     def test_shortcuts_in_both_forms(self):
         rec = self.box.recorder()
         target = f'"{rec}" --from-ce-link'

@@ -3,7 +3,7 @@
 //   winctl post CLASS TITLE MSG [WPARAM [LPARAM]]  "-" for no class or title; 3 if not found
 //   winctl foreground CLASS TITLE                brings the window to the front
 //   winctl getfg                                 class and title of the foreground window
-//   winctl setclip TEXT | clearclip
+//   winctl setclip TEXT | clearclip | setclipfile UTF8FILE
 //   winctl mklnk LINK TARGET [ARGUMENTS]         a desktop shell link
 //   winctl waitgone CLASS TITLE MS               waits (1 ms steps) until the window is gone;
 //                                                prints the time in ms since 1970; 3 on timeout
@@ -127,6 +127,23 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"setclip" && argc >= 3)
         return setClipboard(argv[2]);
+    if (command == L"setclipfile" && argc >= 3) {
+        std::string bytes;
+        HANDLE file = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return 2;
+        char chunk[65536];
+        DWORD got = 0;
+        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+            bytes.append(chunk, got);
+        CloseHandle(file);
+        std::wstring text(bytes.size(), L'\0');
+        text.resize(static_cast<size_t>(MultiByteToWideChar(
+            CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
+            static_cast<int>(text.size()))));
+        return setClipboard(text);
+    }
     if (command == L"clearclip")
         return setClipboard(L"");
     if (command == L"mklnk" && argc >= 4)
