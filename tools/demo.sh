@@ -5,5 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 tools/setup.sh
-tools/build.sh windows
+tools/build.sh wine
 exec tools/with-wine.sh python3 tools/demo.py
