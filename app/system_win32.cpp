@@ -18,7 +18,7 @@ bool readFileBytes(const std::wstring& path, std::string& bytes) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bytes.clear();
-    char chunk[64 * 1024];
+    char chunk[4096]; // small: a Windows CE thread has a 64 KB stack
     DWORD got = 0;
     // A failed read ends the file where it failed; what came before stays.
     while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)

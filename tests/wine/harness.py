@@ -70,7 +70,7 @@ class Sandbox:
         return self.path(name)
 
     # Helpers.
-    def _wine(self, *args, env=None):
+    def _wine(self, *args):
         return [WINE, *[str(a) for a in args]]
 
     def winctl(self, *args, check=False):
