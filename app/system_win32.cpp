@@ -12,7 +12,7 @@ int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstr
     return MessageBoxW(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
 }
 
-bool readFileBytes(const std::wstring& path, std::string& bytes) {
+bool readFileBytes(const std::wstring& path, std::vector<char>& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -22,18 +22,18 @@ bool readFileBytes(const std::wstring& path, std::string& bytes) {
     DWORD got = 0;
     // A failed read ends the file where it failed; what came before stays.
     while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
+        bytes.insert(bytes.end(), chunk, chunk + got);
     CloseHandle(file);
     return true;
 }
 
-std::wstring decodeAnsiCodePage(const std::string& bytes) {
-    if (bytes.empty())
+std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
+    if (size == 0)
         return std::wstring();
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    const int count = static_cast<int>(size);
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, count, nullptr, 0);
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], length);
+        MultiByteToWideChar(CP_ACP, 0, bytes, count, &text[0], length);
     return text;
 }

@@ -1,5 +1,6 @@
 #include "rules/text_file.h"
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -15,7 +16,7 @@ void appendCodePoint(std::wstring& out, std::uint32_t cp) {
 
 // Decodes one UTF-8 sequence at `i`; false when it is malformed (overlong,
 // surrogate, beyond U+10FFFF or cut short).
-bool nextUtf8(const std::string& s, size_t& i, std::uint32_t& cp) {
+bool nextUtf8(const char* s, size_t size, size_t& i, std::uint32_t& cp) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char lead = byte(i);
     size_t length;
@@ -33,7 +34,7 @@ bool nextUtf8(const std::string& s, size_t& i, std::uint32_t& cp) {
     } else {
         return false;
     }
-    if (s.size() - i < length)
+    if (size - i < length)
         return false;
     for (size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80)
@@ -46,27 +47,27 @@ bool nextUtf8(const std::string& s, size_t& i, std::uint32_t& cp) {
     return true;
 }
 
-bool decodeUtf8(const std::string& bytes, size_t from, std::wstring& out) {
+bool decodeUtf8(const char* bytes, size_t size, std::wstring& out) {
     out.clear();
-    out.reserve(bytes.size() - from);
-    for (size_t i = from; i < bytes.size();) {
+    out.reserve(size);
+    for (size_t i = 0; i < size;) {
         std::uint32_t cp;
-        if (!nextUtf8(bytes, i, cp))
+        if (!nextUtf8(bytes, size, i, cp))
             return false;
         appendCodePoint(out, cp);
     }
     return true;
 }
 
-std::wstring decodeUtf16(const std::string& bytes, bool bigEndian) {
+std::wstring decodeUtf16(const char* bytes, size_t size, bool bigEndian) {
     std::wstring out;
-    out.reserve(bytes.size() / 2);
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    out.reserve(size / 2);
+    for (size_t i = 2; i + 1 < size; i += 2) {
         const unsigned a = static_cast<unsigned char>(bytes[i]);
         const unsigned b = static_cast<unsigned char>(bytes[i + 1]);
         std::uint32_t unit = bigEndian ? (a << 8 | b) : (b << 8 | a);
         // Pair surrogates where wide characters are 32 bits wide.
-        if (sizeof(wchar_t) == 4 && unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+        if (sizeof(wchar_t) == 4 && unit >= 0xD800 && unit < 0xDC00 && i + 3 < size) {
             const unsigned c = static_cast<unsigned char>(bytes[i + 2]);
             const unsigned d = static_cast<unsigned char>(bytes[i + 3]);
             const std::uint32_t low = bigEndian ? (c << 8 | d) : (d << 8 | c);
@@ -80,30 +81,29 @@ std::wstring decodeUtf16(const std::string& bytes, bool bigEndian) {
     return out;
 }
 
-bool startsWithBytes(const std::string& bytes, const char* mark, size_t length) {
-    return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
+bool startsWithBytes(const char* bytes, size_t size, const char* mark, size_t length) {
+    return size >= length && std::memcmp(bytes, mark, length) == 0;
 }
 
-std::wstring decodeText(const std::string& bytes) {
-    if (startsWithBytes(bytes, "\xFF\xFE", 2))
-        return decodeUtf16(bytes, false);
-    if (startsWithBytes(bytes, "\xFE\xFF", 2))
-        return decodeUtf16(bytes, true);
-    std::wstring text;
-    if (startsWithBytes(bytes, "\xEF\xBB\xBF", 3)) {
-        if (!decodeUtf8(bytes, 3, text))
-            text = decodeAnsiCodePage(bytes.substr(3));
-        return text;
+std::wstring decodeText(const char* bytes, size_t size) {
+    if (startsWithBytes(bytes, size, "\xFF\xFE", 2))
+        return decodeUtf16(bytes, size, false);
+    if (startsWithBytes(bytes, size, "\xFE\xFF", 2))
+        return decodeUtf16(bytes, size, true);
+    if (startsWithBytes(bytes, size, "\xEF\xBB\xBF", 3)) {
+        bytes += 3;
+        size -= 3;
     }
-    if (decodeUtf8(bytes, 0, text))
+    std::wstring text;
+    if (decodeUtf8(bytes, size, text))
         return text;
-    return decodeAnsiCodePage(bytes);
+    return decodeAnsiCodePage(bytes, size);
 }
 
 } // namespace
 
-std::vector<std::wstring> decodeTextLines(const std::string& bytes) {
-    const std::wstring text = decodeText(bytes);
+std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size) {
+    const std::wstring text = decodeText(bytes, size);
     std::vector<std::wstring> lines;
     size_t start = 0;
     while (start < text.size()) {
@@ -121,9 +121,9 @@ std::vector<std::wstring> decodeTextLines(const std::string& bytes) {
 }
 
 bool readTextLines(const std::wstring& path, std::vector<std::wstring>& lines) {
-    std::string bytes;
+    std::vector<char> bytes;
     if (!readFileBytes(path, bytes))
         return false;
-    lines = decodeTextLines(bytes);
+    lines = decodeTextLines(bytes.data(), bytes.size());
     return true;
 }

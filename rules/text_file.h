@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
-std::vector<std::wstring> decodeTextLines(const std::string& bytes);
+std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size);
+inline std::vector<std::wstring> decodeTextLines(const std::string& bytes) {
+    return decodeTextLines(bytes.data(), bytes.size());
+}
 // False only when the file cannot be opened; a read that fails midway keeps
 // the lines read so far.
 bool readTextLines(const std::wstring& path, std::vector<std::wstring>& lines);
 
 // Platform services behind the above (Win32 build, or the host tests' stand-ins).
-bool readFileBytes(const std::wstring& path, std::string& bytes);
-std::wstring decodeAnsiCodePage(const std::string& bytes);
+// Bytes travel as vectors: the program needs no narrow string type at all.
+bool readFileBytes(const std::wstring& path, std::vector<char>& bytes);
+std::wstring decodeAnsiCodePage(const char* bytes, size_t size);

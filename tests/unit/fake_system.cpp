@@ -14,18 +14,18 @@ int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstr
     return 1;
 }
 
-bool readFileBytes(const std::wstring& path, std::string& bytes) {
+bool readFileBytes(const std::wstring& path, std::vector<char>& bytes) {
     const auto found = fakeSystem.files.find(path);
     if (found == fakeSystem.files.end())
         return false;
-    bytes = found->second;
+    bytes.assign(found->second.begin(), found->second.end());
     return true;
 }
 
 // A fixed single-byte code page is enough here: Latin-1.
-std::wstring decodeAnsiCodePage(const std::string& bytes) {
+std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
     std::wstring text;
-    for (unsigned char c : bytes)
-        text.push_back(static_cast<wchar_t>(c));
+    for (size_t i = 0; i < size; ++i)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));
     return text;
 }
