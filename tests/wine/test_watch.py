@@ -100,7 +100,7 @@ class ProcessWatch(Watch):
         self.box.post(TARGET, "-", WM_CLOSE)
         self.assertEqual(self.finish(process), ["exec.exe"])
         ended = dict((e, t) for t, e in self.box.target_events(target))["exit"]
-        self.assertLess(self.box.started()[0][0] - ended, 0.5)
+        self.assertLess(self.box.started()[0][0] - ended, 1.0)
 
     def test_window_gone_but_process_alive_waits_for_the_timeout(self):
         self.box.start_target(TARGET, "Target", "--linger=20000")
@@ -144,6 +144,19 @@ class TrayIcon(Watch):
         self.assertEqual(self.finish(process), [])  # OK: ended, no list
         self.assertLess(time.time() - process.started, 4.0)
 
+    def test_cancel_keeps_the_timeout(self):
+        self.rule("check=change", "trigger=running", "timeout=3000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        time.sleep(1.5)
+        self.box.post("Palimoor", "[W]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONUP)  # Cancel
+        self.box.wait_boxes(1)
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+        elapsed = self.box.started()[0][0] - process.started
+        self.assertGreater(elapsed, 2.9)
+        # Restarted at the Cancel it would come 1.5 s + 3 s after the window appeared.
+        self.assertLess(elapsed, 4.2)
+
     def test_ok_in_a_process_watch_with_the_window_present_runs_ontimeout(self):
         self.box.start_target(TARGET, "Target")
         self.rule("check=change", "trigger=closed", section="P")
@@ -154,6 +167,32 @@ class TrayIcon(Watch):
         self.box.post("Palimoor", "[P]", WM_TRAY_NOTIFY, 2023, WM_LBUTTONUP)  # OK
         self.box.wait_boxes(2)
         self.assertEqual(self.finish(process), ["ontimeout.exe"])
+
+
+class TrayIconPresence(Watch):
+    """Wine's taskbar is shown exactly while some notification icon exists."""
+
+    def taskbar_shown(self):
+        return any(w["visible"] for w in self.box.find_windows("Shell_TrayWnd"))
+
+    def test_icon_while_waiting_and_gone_after_the_watch(self):
+        self.assertFalse(self.taskbar_shown())
+        self.rule("check=change", "trigger=running", "polling=100")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.assertTrue(wait_until(self.taskbar_shown, 5))
+        self.box.start_target(TARGET, "Target")  # the run driver ends the watch itself
+        self.assertEqual(self.finish(process), ["exec.exe"])
+        self.assertTrue(wait_until(lambda: not self.taskbar_shown(), 3))
+
+    def test_no_icon_with_showicon_false(self):
+        self.rule("check=change", "trigger=running")
+        process = self.box.spawn("-showicon=FALSE -section=W")
+        self.box.wait_instance("W")
+        time.sleep(0.5)
+        self.assertFalse(self.taskbar_shown())
+        self.box.post("Palimoor", "[W]", WM_CLOSE)
+        self.assertEqual(self.finish(process), [])
 
 
 class TimeoutReset(Watch):

@@ -1,5 +1,6 @@
 // Looks at and steers windows for the test scripts.
-//   winctl list                                  one JSON line per top-level window
+//   winctl list [CLASS]                          one JSON line per top-level window, or per
+//                                                descendant of the window of class CLASS
 //   winctl post CLASS TITLE MSG [WPARAM [LPARAM]]  "-" for no class or title; 3 if not found
 //   winctl foreground CLASS TITLE                brings the window to the front
 //   winctl getfg                                 class and title of the foreground window
@@ -97,6 +98,13 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 64;
     const std::wstring command = argv[1];
+    if (command == L"list" && argc >= 3) {
+        HWND parent = FindWindowW(argv[2], nullptr);
+        if (!parent)
+            return 3;
+        EnumChildWindows(parent, listWindow, 0);
+        return 0;
+    }
     if (command == L"list") {
         EnumWindows(listWindow, 0);
         return 0;
