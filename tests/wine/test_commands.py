@@ -36,6 +36,14 @@ class FirstLook(WineTest):
         self.assertEqual(self.run_rule("trigger=not_active", "title=Other title"), ["exec.exe"])
 
 
+    def test_long_title_is_looked_up_by_its_first_1023_characters(self):
+        self.box.start_target(TARGET, "t" * 1023)
+        self.write_rule("R", "title=" + "t" * 1500, "trigger=running",
+                        f"exec={self.box.recorder('exec.exe')}")
+        self.assertEqual(self.box.run("-section=R"), 0)
+        self.assertTrue(self.box.wait_launches(1))
+
+
 class Entries(WineTest):
     def run_exec(self, *entries, options=""):
         lines = ["class=NoSuchWindowClass"] + [f"exec={e}" for e in entries]
