@@ -1,12 +1,17 @@
 #include "rules/number_text.h"
 
 namespace {
+
+constexpr std::int64_t kLargest = 2147483647LL;
+constexpr std::int64_t kPastSmallest = 2147483649LL; // any magnitude beyond -2147483648
+
 bool isScanSpace(wchar_t c) {
     return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x3000;
 }
-} // namespace
 
-bool readLeadingInt32(const std::wstring& text, size_t from, std::int32_t& value) {
+// The signed number at `from`, its magnitude held at kPastSmallest so that
+// no run of digits can overflow; false when no digit follows.
+bool scanLeadingNumber(const std::wstring& text, size_t from, std::int64_t& value) {
     size_t i = from;
     while (i < text.size() && isScanSpace(text[i]))
         ++i;
@@ -17,14 +22,33 @@ bool readLeadingInt32(const std::wstring& text, size_t from, std::int32_t& value
     std::int64_t magnitude = 0;
     for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
         magnitude = magnitude * 10 + (text[i] - L'0');
-        if (magnitude > 2147483648LL)
-            return false;
+        if (magnitude > kPastSmallest)
+            magnitude = kPastSmallest;
     }
     if (i == firstDigit)
         return false;
-    const std::int64_t signedValue = negative ? -magnitude : magnitude;
-    if (signedValue > 2147483647LL)
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+} // namespace
+
+bool readLeadingInt32(const std::wstring& text, size_t from, std::int32_t& value) {
+    std::int64_t number;
+    if (!scanLeadingNumber(text, from, number) || number > kLargest || number < -kLargest - 1)
         return false;
-    value = static_cast<std::int32_t>(signedValue);
+    value = static_cast<std::int32_t>(number);
+    return true;
+}
+
+bool readLeadingClampedInt32(const std::wstring& text, size_t from, std::int32_t& value) {
+    std::int64_t number;
+    if (!scanLeadingNumber(text, from, number))
+        return false;
+    if (number > kLargest)
+        number = kLargest;
+    if (number < -kLargest - 1)
+        number = -kLargest - 1;
+    value = static_cast<std::int32_t>(number);
     return true;
 }

@@ -1,5 +1,5 @@
 #include "watch/command_text.h"
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 #include "rules/number_text.h"
 
 namespace {
@@ -30,7 +30,7 @@ bool parseSleepCommand(const std::wstring& text, std::int32_t& milliseconds) {
     if (!startsWithIgnoreCase(text, kSleepPrefix))
         return false;
     std::int32_t number;
-    if (!readLeadingInt32(text, kSleepPrefix.size(), number))
+    if (!readLeadingClampedInt32(text, kSleepPrefix.size(), number))
         return false;
     milliseconds = number < 0 ? 0 : number;
     return true;

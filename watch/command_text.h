@@ -14,7 +14,8 @@ enum class Builtin { Nothing, Activate, Inactivate, Close, Sleep, External };
 SyncSplit splitSyncPrefix(const std::wstring& entry);
 // Replaces every token of the entry itself; clipboard text is never rescanned.
 std::wstring expandClipboardToken(const std::wstring& text, const std::wstring& clipboard);
-// "sleep " and a number; a negative number pauses 0 ms.
+// "sleep " and a number; a negative number pauses 0 ms, one beyond the
+// 32-bit range 2147483647 ms.
 bool parseSleepCommand(const std::wstring& text, std::int32_t& milliseconds);
 Builtin classifyCommand(const std::wstring& text, std::int32_t& sleepMilliseconds);
 // "実行コマンド:" and each entry as written, one per line.

@@ -35,7 +35,12 @@ TEST(SleepCommand, ScanfRules) {
     EXPECT_FALSE(parseSleepCommand(L"sleep abc", ms));
     EXPECT_FALSE(parseSleepCommand(L"sleep", ms));
     EXPECT_FALSE(parseSleepCommand(L"sleep ", ms));
-    EXPECT_FALSE(parseSleepCommand(L"sleep 4294967296", ms));
+    EXPECT_TRUE(parseSleepCommand(L"sleep 4294967296", ms));
+    EXPECT_EQ(ms, 2147483647);
+    EXPECT_TRUE(parseSleepCommand(L"sleep 3000000000", ms));
+    EXPECT_EQ(ms, 2147483647);
+    EXPECT_TRUE(parseSleepCommand(L"sleep -99999999999999999999", ms));
+    EXPECT_EQ(ms, 0);
     EXPECT_FALSE(parseSleepCommand(L"sleeping 5", ms));
 }
 
