@@ -1,8 +1,8 @@
 #include "app/command_line.h"
-#include "app/message_box.h"
+#include "base/message_box.h"
 #include "app/param_file.h"
-#include "app/path_text.h"
-#include "app/text_compare.h"
+#include "base/path_text.h"
+#include "base/text_compare.h"
 #include <cwchar>
 
 namespace {

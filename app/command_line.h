@@ -1,6 +1,6 @@
 // Turning the command line into Settings.
 #pragma once
-#include "app/settings.h"
+#include "base/settings.h"
 #include <string>
 #include <vector>
 

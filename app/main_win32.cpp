@@ -1,12 +1,17 @@
 // Entry point: the start-up phases in their fixed order. Exit code 0 after a
 // run, 1 whenever start-up stops.
-#include "app/app_state.h"
 #include "app/command_line.h"
 #include "rules/ini_reader.h"
+#include "shell/app_state.h"
+#include "shell/instance_control.h"
+#include "shell/shell_window.h"
+#include "watch/run_driver.h"
 #include <cstdlib>
 
-AppState app;
+namespace {
 
+// The command-line phase: options, the reporter's switch and caption, then
+// what other waiting instances mean for this one.
 bool parseCommandLine(const std::wstring& commandLine) {
     if (!parseOptions(app.settings, kProgramName, app.modulePath, commandLine))
         return false;
@@ -15,6 +20,8 @@ bool parseCommandLine(const std::wstring& commandLine) {
     app.rule.assignReporter(app.reporter);
     return applyExecMode();
 }
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     GetModuleFileNameW(instance, app.modulePath, MAX_PATH);
@@ -28,11 +35,3 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     runDriver();
     return 0;
 }
-
-// The library's default handler for an uncaught exception prints a demangled
-// name to a console this program does not have, and costs tens of kilobytes.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    abort();
-}
-} // namespace __gnu_cxx

@@ -1,6 +1,6 @@
 #include "app/param_file.h"
 #include "app/command_line.h"
-#include "app/path_text.h"
+#include "base/path_text.h"
 #include "rules/ini_reader.h"
 #include "rules/text_file.h"
 

@@ -1,7 +1,7 @@
 // Options kept in a text file beside the executable, applied before the
 // command line's own.
 #pragma once
-#include "app/settings.h"
+#include "base/settings.h"
 #include <string>
 
 std::wstring paramFilePath(const std::wstring& directory, const std::wstring& exeFileName,

@@ -29,3 +29,11 @@ void __throw_invalid_argument(const char*) {
     abort();
 }
 } // namespace std
+
+// The library's default handler for an uncaught exception prints a demangled
+// name to a console this program does not have, and costs tens of kilobytes.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    abort();
+}
+} // namespace __gnu_cxx

@@ -1,4 +1,4 @@
-#include "app/path_text.h"
+#include "base/path_text.h"
 
 PathParts splitModulePath(const std::wstring& modulePath) {
     const size_t slash = modulePath.rfind(L'\\');

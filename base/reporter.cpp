@@ -1,4 +1,4 @@
-#include "app/reporter.h"
+#include "base/reporter.h"
 #include <utility>
 
 bool Reporter::setEnabled(bool enabled) {
@@ -15,5 +15,16 @@ std::wstring Reporter::setCaption(std::wstring caption) {
 void Reporter::show(const std::wstring& text, const std::wstring& caption, unsigned style) const {
     if (!enabled_)
         return;
+    if (findings_) {
+        findings_->push_back({text, 0});
+        return;
+    }
     showMessageBox(owner_ ? owner_ : foregroundWindow(), text, caption, style);
+}
+
+void Reporter::showAt(int line, const std::wstring& text, unsigned style) const {
+    if (enabled_ && findings_)
+        findings_->push_back({text, line});
+    else
+        show(text, style);
 }

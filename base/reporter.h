@@ -1,8 +1,15 @@
 // Diagnostics: a value that knows the caption, the debug switch and the
-// owner of the boxes it shows.
+// owner of the boxes it shows. Where the messages go is its sink: message
+// boxes by default, or a list of findings for the rule checker and the tests.
 #pragma once
-#include "app/message_box.h"
+#include "base/message_box.h"
 #include <string>
+#include <vector>
+
+struct Finding {
+    std::wstring text; // the message exactly as a box would show it
+    int line;          // the rule-file line it is about, from 1; 0 for none
+};
 
 class Reporter {
   public:
@@ -13,13 +20,19 @@ class Reporter {
     std::wstring setCaption(std::wstring caption);
     std::wstring caption() const { return caption_; }
     bool enabled() const { return enabled_; }
+    // From now on messages are appended to `findings` instead of shown;
+    // null shows them again. Copies of this reporter share the list.
+    void collectInto(std::vector<Finding>* findings) { findings_ = findings; }
 
     // Shown only while enabled; a missing owner means the foreground window.
     void show(const std::wstring& text, const std::wstring& caption, unsigned style) const;
     void show(const std::wstring& text, unsigned style) const { show(text, caption_, style); }
+    // The same, about one line of the rule file.
+    void showAt(int line, const std::wstring& text, unsigned style) const;
 
   private:
     WindowHandle owner_;
     bool enabled_;
     std::wstring caption_;
+    std::vector<Finding>* findings_ = nullptr;
 };

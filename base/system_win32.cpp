@@ -1,6 +1,6 @@
 // The Win32 side of the portable code's few platform services.
 #include <windows.h>
-#include "app/message_box.h"
+#include "base/message_box.h"
 #include "rules/text_file.h"
 
 WindowHandle foregroundWindow() {
@@ -12,17 +12,16 @@ int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstr
     return MessageBoxW(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
 }
 
-bool readFileBytes(const std::wstring& path, std::vector<char>& bytes) {
+bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bytes.clear();
     char chunk[4096]; // small: a Windows CE thread has a 64 KB stack
     DWORD got = 0;
     // A failed read ends the file where it failed; what came before stays.
     while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        sink(context, chunk, got);
     CloseHandle(file);
     return true;
 }

@@ -1,4 +1,4 @@
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 
 wchar_t foldAscii(wchar_t c) {
     return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;

@@ -1,7 +1,8 @@
 #include "rules/ini_reader.h"
-#include "app/path_text.h"
+#include "base/path_text.h"
 #include "rules/rule_keys.h"
 #include "rules/text_file.h"
+#include <new>
 
 std::wstring iniFilePath(const std::wstring& modulePath, const std::wstring& inifile) {
     const PathParts module = splitModulePath(modulePath);
@@ -28,36 +29,57 @@ bool splitKeyValue(const std::wstring& line, KeyValue& keyValue) {
     return true;
 }
 
+LineKind classifyLine(const std::wstring& line, KeyValue& keyValue) {
+    if (isBlankOrComment(line))
+        return LineKind::BlankOrComment;
+    if (isSectionHeader(line))
+        return LineKind::Header;
+    return splitKeyValue(line, keyValue) ? LineKind::KeyLine : LineKind::Other;
+}
+
+void SectionCollector::take(const std::wstring& line, int lineNumber) {
+    KeyValue keyValue;
+    switch (classifyLine(line, keyValue)) {
+    case LineKind::Header:
+        inside = line == header;
+        break;
+    case LineKind::KeyLine:
+        if (inside) {
+            keyValue.line = lineNumber;
+            keys.push_back(std::move(keyValue));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 std::vector<KeyValue> collectSectionKeys(const std::vector<std::wstring>& lines,
                                          const std::wstring& header) {
-    std::vector<KeyValue> keys;
-    bool inside = false;
-    for (const std::wstring& line : lines) {
-        if (isBlankOrComment(line))
-            continue;
-        if (isSectionHeader(line)) {
-            inside = line == header;
-            continue;
-        }
-        KeyValue keyValue;
-        if (inside && splitKeyValue(line, keyValue))
-            keys.push_back(std::move(keyValue));
-    }
-    return keys;
+    SectionCollector collector{header, false, {}};
+    for (size_t i = 0; i < lines.size(); ++i)
+        collector.take(lines[i], static_cast<int>(i + 1));
+    return std::move(collector.keys);
 }
 
 bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section) {
-    std::vector<std::wstring> lines;
-    if (!readTextLines(path, lines)) {
-        rule.show(L"ファイルオープン失敗:\n" + path, kBoxPlain);
+    try {
+        SectionCollector collector{L"[" + section + L"]", false, {}};
+        if (!forEachTextLine(path, [&](const std::wstring& line, int number) {
+                collector.take(line, number);
+            })) {
+            rule.show(L"ファイルオープン失敗:\n" + path, kBoxPlain);
+            return false;
+        }
+        if (collector.keys.empty()) {
+            rule.show(L"処理対象セクションが見つからない:\n" + section, kBoxPlain);
+            return false;
+        }
+        return applyRuleKeys(rule, collector.keys);
+    } catch (const std::bad_alloc&) {
+        // A file too large for memory is a file that cannot be loaded.
         return false;
     }
-    const std::vector<KeyValue> keys = collectSectionKeys(lines, L"[" + section + L"]");
-    if (keys.empty()) {
-        rule.show(L"処理対象セクションが見つからない:\n" + section, kBoxPlain);
-        return false;
-    }
-    return applyRuleKeys(rule, keys);
 }
 
 bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,

@@ -1,6 +1,6 @@
 // The rule: the one INI section this invocation carries out.
 #pragma once
-#include "app/reporter.h"
+#include "base/reporter.h"
 #include <cstdint>
 #include <string>
 #include <vector>

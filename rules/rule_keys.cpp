@@ -1,5 +1,5 @@
 #include "rules/rule_keys.h"
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 #include "rules/number_text.h"
 
 namespace {
@@ -37,8 +37,8 @@ bool parseTimeout(const std::wstring& value, std::int32_t& timeout) {
 } // namespace
 
 void reportKeyError(const Rule& rule, const std::wstring& prefix, const std::wstring& key,
-                    const std::wstring& value) {
-    rule.show(prefix + L"\n" + key + L"=" + value, kBoxPlain);
+                    const std::wstring& value, int line) {
+    rule.showAt(line, prefix + L"\n" + key + L"=" + value, kBoxPlain);
 }
 
 bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
@@ -67,11 +67,11 @@ bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
         } else if (equalsIgnoreCase(key, L"polling")) {
             valid = parseMilliseconds(value, 1, 1, rule.polling);
         } else {
-            reportKeyError(rule, L"キー名称不正", key, value);
+            reportKeyError(rule, L"キー名称不正", key, value, kv.line);
             continue;
         }
         if (!valid)
-            reportKeyError(rule, L"キー値不正", key, value);
+            reportKeyError(rule, L"キー値不正", key, value, kv.line);
     }
     if (!rule.class_.empty() || !rule.title.empty())
         return true;

@@ -1,22 +1,42 @@
-// Rule and parameter files as lines of wide text.
+// Rule and parameter files as lines of wide text, read as a stream so that
+// memory never grows with the file.
 //
-// A UTF-16 byte-order mark means UTF-16; a UTF-8 mark means UTF-8; without a
-// mark the bytes are UTF-8 when they are valid UTF-8, else the system's ANSI
-// code page. The mark never reaches the first line, and the carriage return of
-// a CR LF pair is dropped; nothing else is trimmed.
+// A UTF-16 byte-order mark means UTF-16 and a UTF-8 mark means UTF-8 (a
+// malformed sequence then reads as U+FFFD); without a mark the bytes are
+// UTF-8 when the whole file is valid UTF-8, else the system's ANSI code page.
+// The mark never reaches the first line, and the carriage return of a CR LF
+// pair is dropped; nothing else is trimmed. Lines count from 1.
 #pragma once
 #include <string>
 #include <vector>
 
+using LineSink = void (*)(void* context, const std::wstring& line, int lineNumber);
+
+// False only when the file cannot be opened; a read that fails midway ends
+// the file there. The file is read twice: once to decide the encoding, once
+// to decode it.
+bool readTextFile(const std::wstring& path, LineSink sink, void* context);
+
+// The same with a lambda or other callable taking (line, lineNumber).
+template <typename OnLine> bool forEachTextLine(const std::wstring& path, OnLine&& onLine) {
+    return readTextFile(
+        path,
+        [](void* context, const std::wstring& line, int number) {
+            (*static_cast<OnLine*>(context))(line, number);
+        },
+        &onLine);
+}
+
+// The whole decoded text of bytes already in memory, for small inputs.
 std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size);
 inline std::vector<std::wstring> decodeTextLines(const std::string& bytes) {
     return decodeTextLines(bytes.data(), bytes.size());
 }
-// False only when the file cannot be opened; a read that fails midway keeps
-// the lines read so far.
 bool readTextLines(const std::wstring& path, std::vector<std::wstring>& lines);
 
-// Platform services behind the above (Win32 build, or the host tests' stand-ins).
-// Bytes travel as vectors: the program needs no narrow string type at all.
-bool readFileBytes(const std::wstring& path, std::vector<char>& bytes);
+// Platform services behind the above (Win32 build, POSIX build, or the host
+// tests' stand-ins). Bytes travel in chunks: the program needs no narrow
+// string type, and never holds a whole file.
+using ChunkSink = void (*)(void* context, const char* bytes, size_t size);
+bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context);
 std::wstring decodeAnsiCodePage(const char* bytes, size_t size);

@@ -1,6 +1,7 @@
 #include "tests/unit/fake_system.h"
-#include "app/message_box.h"
+#include "base/message_box.h"
 #include "rules/text_file.h"
+#include <algorithm>
 
 FakeSystem fakeSystem;
 
@@ -14,11 +15,15 @@ int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstr
     return 1;
 }
 
-bool readFileBytes(const std::wstring& path, std::vector<char>& bytes) {
+// Small, odd-sized chunks, so that marks, characters and line ends fall
+// across chunk boundaries.
+bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     const auto found = fakeSystem.files.find(path);
     if (found == fakeSystem.files.end())
         return false;
-    bytes.assign(found->second.begin(), found->second.end());
+    const std::string& bytes = found->second;
+    for (size_t at = 0; at < bytes.size(); at += fakeSystem.chunkSize)
+        sink(context, bytes.data() + at, std::min(fakeSystem.chunkSize, bytes.size() - at));
     return true;
 }
 

@@ -15,6 +15,7 @@ struct FakeSystem {
     std::vector<RecordedBox> boxes;
     std::map<std::wstring, std::string> files;
     void* foreground = nullptr;
+    size_t chunkSize = 7;
 
     void reset() { *this = FakeSystem(); }
     std::vector<std::wstring> texts() const {

@@ -1,0 +1,99 @@
+#include "base/utf8_text.h"
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint32_t kReplacement = 0xFFFD;
+
+void appendCodePoint(std::wstring& out, std::uint32_t cp) {
+    if (sizeof(wchar_t) == 2 && cp > 0xFFFF) {
+        cp -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+}
+
+// Decodes one sequence at `i` and moves past it. When it is malformed it
+// returns false and moves past the lead byte and the continuation bytes that
+// belonged to it.
+bool nextUtf8(const char* s, size_t size, size_t& i, std::uint32_t& cp) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = byte(i);
+    size_t length;
+    std::uint32_t minimum;
+    if (lead < 0x80) {
+        cp = lead;
+        ++i;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++i;
+        return false;
+    }
+    size_t k = 1;
+    for (; k < length && i + k < size && (byte(i + k) & 0xC0) == 0x80; ++k)
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    const bool whole = k == length;
+    i += k;
+    return whole && cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+}
+
+} // namespace
+
+bool isValidUtf8(const char* bytes, size_t size) {
+    std::uint32_t cp;
+    for (size_t i = 0; i < size;) {
+        if (!nextUtf8(bytes, size, i, cp))
+            return false;
+    }
+    return true;
+}
+
+std::wstring decodeUtf8(const char* bytes, size_t size) {
+    std::wstring out;
+    out.reserve(size);
+    std::uint32_t cp;
+    for (size_t i = 0; i < size;)
+        appendCodePoint(out, nextUtf8(bytes, size, i, cp) ? cp : kReplacement);
+    return out;
+}
+
+std::string toUtf8(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        std::uint32_t cp = static_cast<std::uint32_t>(text[i]);
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size()) {
+            const std::uint32_t low = static_cast<std::uint32_t>(text[i + 1]);
+            if (low >= 0xDC00 && low < 0xE000) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if ((cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF)
+            cp = kReplacement;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
