@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <atomic>
-#include "app/reporter.h"
-#include "app/settings.h"
+#include "base/reporter.h"
+#include "base/settings.h"
 #include "rules/rule.h"
 
 struct AppState {
@@ -24,9 +24,3 @@ struct AppState {
 };
 
 extern AppState app;
-
-// Start-up phases that live outside their own subsystem's files.
-bool parseCommandLine(const std::wstring& commandLine);
-bool applyExecMode();
-bool initInstance(HINSTANCE instance, int showCommand);
-bool runDriver();

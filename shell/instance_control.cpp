@@ -1,11 +1,27 @@
 // How a new invocation acts on the instances that are already waiting.
-#include "app/app_state.h"
+#include "shell/instance_control.h"
+#include "shell/app_state.h"
 #include "shell/instance_match.h"
 #include "shell/shell_window.h"
 
 namespace {
 
 constexpr int kOtherWindowChars = 256;
+// Long enough for another start of the same section to make its window on a
+// slow device; past it this start goes on as if unordered.
+constexpr DWORD kStartLockWaitMs = 3000;
+
+HANDLE startLock = nullptr; // held by the main thread while not null
+
+// An instance without its window yet cannot be found, so two quick starts of
+// one section would both wait: each start looks only while holding this lock.
+void acquireStartLock() {
+    startLock = CreateMutexW(nullptr, FALSE, startLockName(app.settings.section).c_str());
+    if (startLock && WaitForSingleObject(startLock, kStartLockWaitMs) == WAIT_TIMEOUT) {
+        CloseHandle(startLock);
+        startLock = nullptr;
+    }
+}
 
 // The window's section when it is one of ours; false for other programs' windows.
 bool instanceSection(HWND window, std::wstring& section) {
@@ -57,15 +73,18 @@ bool applyExecMode() {
     default:
         break;
     }
+    acquireStartLock();
     HWND running = FindWindowW(app.settings.appName.c_str(), app.settings.windowTitle.c_str());
     app.shellWindow = running;
     if (!running) {
         if (mode == ExecMode::CLOSE) {
+            releaseStartLock();
             app.reporter.show(L"起動していないため何もしない", kBoxPlain);
             return false;
         }
         return true;
     }
+    releaseStartLock();
     switch (mode) {
     case ExecMode::OPEN:
         app.reporter.show(L"すでに起動しているため何もしない", kBoxPlain);
@@ -78,4 +97,12 @@ bool applyExecMode() {
         break;
     }
     return false;
+}
+
+void releaseStartLock() {
+    if (!startLock)
+        return;
+    ReleaseMutex(startLock);
+    CloseHandle(startLock);
+    startLock = nullptr;
 }

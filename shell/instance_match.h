@@ -1,6 +1,6 @@
 // Which waiting instances a closing invocation addresses.
 #pragma once
-#include "app/settings.h"
+#include "base/settings.h"
 #include <string>
 
 // The section of another instance: its window title without the brackets.
@@ -9,3 +9,7 @@ std::wstring sectionOfTitle(const std::wstring& title);
 bool instanceMatches(ExecMode mode, const std::wstring& pattern, const std::wstring& section);
 // Text of the box shown before an enumerating mode acts; empty for the others.
 const wchar_t* enumerationReport(ExecMode mode);
+// The name of the lock that orders the starts of one section: readable while
+// short and free of backslashes (which object names refuse), else a hash of
+// the section; always within the platform's 260-character limit.
+std::wstring startLockName(const std::wstring& section);

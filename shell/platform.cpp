@@ -34,6 +34,9 @@ void onShellWindowCreated() {
 void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam) {
     SHHandleWMSettingChange(window, wParam, lParam, &activateInfo);
 }
+UINT taskbarCreatedMessage() {
+    return 0;
+}
 
 #else
 #include <shlobj.h>
@@ -63,6 +66,16 @@ void copyBounded(const std::wstring& text, wchar_t* buffer, size_t capacity) {
     buffer[length] = L'\0';
 }
 
+// A link's raw path keeps "%windir%"-style variables, which the shell would
+// not find as a file name: they are expanded here, as Explorer does.
+std::wstring expandVariables(const wchar_t* text) {
+    wchar_t expanded[1024];
+    const DWORD needed = ExpandEnvironmentStringsW(text, expanded, 1024);
+    if (needed == 0 || needed > 1024)
+        return text;
+    return expanded;
+}
+
 // A desktop shell link, given as its quoted path followed by its arguments.
 bool shellLinkTarget(const std::wstring& path, std::wstring& target) {
     const HRESULT init = CoInitialize(nullptr);
@@ -78,9 +91,9 @@ bool shellLinkTarget(const std::wstring& path, std::wstring& target) {
                 SUCCEEDED(link->GetPath(program, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
                 program[0] != L'\0') {
                 link->GetArguments(arguments, 1024);
-                target = L"\"" + std::wstring(program) + L"\"";
+                target = L"\"" + expandVariables(program) + L"\"";
                 if (arguments[0] != L'\0')
-                    target += L" " + std::wstring(arguments);
+                    target += L" " + expandVariables(arguments);
                 found = true;
             }
             file->Release();
@@ -108,5 +121,10 @@ void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) 
 void initShellLibrary() {}
 void onShellWindowCreated() {}
 void onSettingChange(HWND, WPARAM, LPARAM) {}
+
+UINT taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
 
 #endif

@@ -20,3 +20,5 @@ void initShellLibrary();
 // The shell window's creation and its settings-change message.
 void onShellWindowCreated();
 void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam);
+// The message the desktop shell sends when it has restarted; 0 where there is none.
+UINT taskbarCreatedMessage();

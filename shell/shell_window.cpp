@@ -1,5 +1,5 @@
 #include "shell/shell_window.h"
-#include "app/app_state.h"
+#include "shell/app_state.h"
 #include "shell/confirm_text.h"
 #include "shell/platform.h"
 #include "watch/target_window.h"
@@ -86,7 +86,15 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         stopTimeoutTimer();
         startTimeoutTimer();
         return 0;
+    case WM_TIMEOUT_STEP:
+        onTimeoutStep(static_cast<UINT>(wParam));
+        return 0;
     default:
+        // The desktop shell forgets every icon when it restarts.
+        if (message == taskbarCreatedMessage() && message != 0 && app.settings.showicon) {
+            addNotifyIcon();
+            return 0;
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -108,11 +116,13 @@ void closeShellWindow() {
     closeWindow(app.shellWindow);
 }
 
-DWORD WINAPI windowThreadProc(LPVOID) {
+DWORD WINAPI windowThreadProc(LPVOID ready) {
     HWND window = CreateWindowExW(0, app.settings.appName.c_str(), app.settings.windowTitle.c_str(),
                                   WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, nullptr, nullptr, app.instance, nullptr);
     app.shellWindow = window;
+    if (ready)
+        SetEvent(static_cast<HANDLE>(ready));
     if (!window)
         return 0;
     if (closeRequested) // the watch ended before the window existed

@@ -4,14 +4,19 @@
 
 constexpr UINT WM_TRAY_NOTIFY = WM_USER + 999; // also the icon's identifier
 constexpr UINT WM_RESET_TIMEOUT = WM_APP + 1;  // another invocation restarts the timeout
+constexpr UINT WM_TIMEOUT_STEP = WM_APP + 2;   // private: a timeout step fired (wParam: its id)
 constexpr WORD IDM_CLOSE = 40000;
 constexpr WORD kIconResource = 101;
 
-DWORD WINAPI windowThreadProc(LPVOID);
+// Stores the instance and registers the shell window's class.
+bool initInstance(HINSTANCE instance, int showCommand);
+// The window thread; sets `ready` once its window exists or could not be made.
+DWORD WINAPI windowThreadProc(LPVOID ready);
 // Closes the shell window now, or as soon as the window thread has created it,
 // so that a watch ended early leaves no window thread and no icon behind.
 void closeShellWindow();
 
-// The one-shot timeout timer; start does nothing while armed.
+// The timeout, on the window thread only; start does nothing while armed.
 void startTimeoutTimer();
 void stopTimeoutTimer();
+void onTimeoutStep(UINT firedId);

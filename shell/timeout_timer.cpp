@@ -1,65 +1,82 @@
-// The one-shot timeout: armed when the shell window exists, restarted by
-// WM_RESET_TIMEOUT, and on expiry it ends the wait as a timeout.
-//
-// The multimedia timer refuses delays above its maximum (65535 ms under
-// Wine, 1000000 ms on desktop Windows), so a longer timeout runs as a chain
-// of one-shot steps towards its deadline instead of silently never expiring.
-#include "app/app_state.h"
+// The timeout of a waiting instance: armed when the shell window exists,
+// restarted by WM_RESET_TIMEOUT, and on expiry it ends the wait as a timeout.
+// Everything here runs on the window thread except the timer's callback,
+// which only posts which step fired.
+#include "shell/app_state.h"
 #include "shell/shell_window.h"
+#include "shell/timeout_chain.h"
 #include <mmsystem.h>
 
 namespace {
 
 constexpr UINT kResolutionMs = 1000;
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMs = 1000;
 
-std::atomic<DWORD> deadline{0}; // GetTickCount() when the timeout is due
+TimeoutChain chain;
 
-UINT longestDelay() {
+UINT longestStep() {
+#ifdef PALIMOOR_TEST_LONGEST_STEP_MS
+    return PALIMOOR_TEST_LONGEST_STEP_MS; // a test build, to see chains in seconds
+#else
     TIMECAPS caps = {};
     if (timeGetDevCaps(&caps, sizeof caps) == TIMERR_NOERROR && caps.wPeriodMax > 0)
         return caps.wPeriodMax;
     return 65535;
+#endif
 }
 
-void CALLBACK timeoutExpired(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
-
-UINT armStep(DWORD remaining) {
-    const UINT longest = longestDelay();
-    const UINT step = remaining < longest ? static_cast<UINT>(remaining) : longest;
-    return timeSetEvent(step, kResolutionMs, timeoutExpired, 0, TIME_ONESHOT);
-}
-
-void CALLBACK timeoutExpired(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
-    const LONG remaining = static_cast<LONG>(deadline - GetTickCount());
-    if (app.timerArmed && id == app.timerId && remaining > 0) {
-        app.timerId = armStep(static_cast<DWORD>(remaining));
-        return;
-    }
-    app.timedOut = true;
-    timeKillEvent(app.timerId);
+void CALLBACK stepFired(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
     if (HWND window = app.shellWindow)
-        PostMessageW(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_TIMEOUT_STEP, id, 0);
+}
+
+void CALLBACK retryStep(HWND, UINT, UINT_PTR, DWORD);
+
+// A step the timer refuses is tried again every second, so that a long
+// wait never silently loses its timeout.
+void armNextStep() {
+    const UINT delay = nextStepDelay(chain, GetTickCount(), longestStep());
+    const UINT id = timeSetEvent(delay, kResolutionMs, stepFired, 0, TIME_ONESHOT);
+    stepArmed(chain, id);
+    app.timerId = id;
+    if (id == 0)
+        SetTimer(app.shellWindow, kRetryTimer, kRetryMs, retryStep);
+}
+
+void CALLBACK retryStep(HWND window, UINT, UINT_PTR, DWORD) {
+    KillTimer(window, kRetryTimer);
+    if (chain.armed && !chain.infinite && chain.stepId == 0)
+        armNextStep();
 }
 
 } // namespace
 
 void startTimeoutTimer() {
-    if (app.timerArmed || app.rule.timeout == 0)
-        return;
-    if (app.rule.timeout < 0) {
-        // -1 becomes the largest delay, which the timer refuses: it never expires.
-        app.timerId = timeSetEvent(static_cast<UINT>(app.rule.timeout), kResolutionMs,
-                                   timeoutExpired, 0, TIME_ONESHOT);
-    } else {
-        deadline = GetTickCount() + static_cast<DWORD>(app.rule.timeout);
-        app.timerId = armStep(static_cast<DWORD>(app.rule.timeout));
-    }
-    app.timerArmed = true;
+    const bool needsStep = startChain(chain, app.rule.timeout, GetTickCount());
+    app.timerArmed = chain.armed;
+    if (needsStep)
+        armNextStep();
 }
 
 void stopTimeoutTimer() {
-    if (!app.timerArmed)
-        return;
-    timeKillEvent(app.timerId);
+    if (const UINT pending = stopChain(chain))
+        timeKillEvent(pending);
+    KillTimer(app.shellWindow, kRetryTimer);
     app.timerArmed = false;
+}
+
+void onTimeoutStep(UINT firedId) {
+    switch (judgeStep(chain, firedId, GetTickCount())) {
+    case StepVerdict::Stale:
+        break;
+    case StepVerdict::Continue:
+        armNextStep();
+        break;
+    case StepVerdict::Expired:
+        app.timerArmed = false;
+        app.timedOut = true;
+        PostMessageW(app.shellWindow, WM_CLOSE, 0, 0);
+        break;
+    }
 }

@@ -1,6 +1,7 @@
 // Running one command list: built-ins on the target window, pauses, launches.
 #include "watch/command_list.h"
-#include "app/app_state.h"
+#include "shell/app_state.h"
+#include "shell/instance_control.h"
 #include "watch/command_text.h"
 #include "watch/target_window.h"
 #include <new>
@@ -105,6 +106,7 @@ std::wstring readClipboardText() {
 }
 
 void runCommandList(ListKind kind) {
+    releaseStartLock(); // decided not to wait, or done waiting
     const CommandList& list = listOf(kind);
     if (kind == ListKind::Exec)
         Sleep(static_cast<DWORD>(app.rule.sleep));

@@ -1,5 +1,5 @@
 // External commands through the shell.
-#include "app/app_state.h"
+#include "shell/app_state.h"
 #include "shell/platform.h"
 #include "watch/command_list.h"
 #include "watch/launch_text.h"

@@ -1,5 +1,5 @@
 #include "watch/launch_text.h"
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 
 LaunchParts splitCommandText(const std::wstring& text) {
     const size_t bar = text.find(L'|');

@@ -1,5 +1,7 @@
 // Deciding at the first look, and the two watches.
-#include "app/app_state.h"
+#include "watch/run_driver.h"
+#include "shell/app_state.h"
+#include "shell/instance_control.h"
 #include "shell/shell_window.h"
 #include "watch/command_list.h"
 #include "watch/outcome.h"
@@ -10,11 +12,23 @@ namespace {
 // Long enough for the window thread to remove its icon, short enough that
 // nobody notices when it cannot.
 constexpr DWORD kWindowThreadGraceMs = 500;
+// How long the next start of this section may be kept waiting for our window.
+constexpr DWORD kWindowReadyMs = 5000;
 
 void startWindowThread() {
     DWORD threadId = 0;
-    HANDLE thread = CreateThread(nullptr, 0, windowThreadProc, nullptr, 0, &threadId);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, windowThreadProc, ready, 0, &threadId);
     app.workerThread = thread;
+    DWORD waited = WAIT_OBJECT_0;
+    if (thread && ready) {
+        // Once our window can be found, later starts may look for it.
+        const HANDLE handles[2] = {ready, thread};
+        waited = WaitForMultipleObjects(2, handles, FALSE, kWindowReadyMs);
+    }
+    releaseStartLock();
+    if (ready && waited != WAIT_TIMEOUT) // else the window thread may still set it
+        CloseHandle(ready);
     if (!thread) {
         const DWORD error = GetLastError();
         wchar_t text[96];

@@ -1,5 +1,5 @@
 #include "watch/target_window.h"
-#include "app/app_state.h"
+#include "shell/app_state.h"
 #include "shell/platform.h"
 #include "watch/outcome.h"
 #include <cwchar>

@@ -48,3 +48,25 @@ TEST(ConfirmText, ExactTextsAndBoundedBuffers) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StartLock, ReadableShortNamesHashedLongOrBackslashedOnes) {
+    EXPECT_EQ(startLockName(L"Mail"), L"Palimoor.start.Mail");
+    EXPECT_EQ(startLockName(L""), L"Palimoor.start.");
+    const std::wstring longSection(5000, L'x');
+    const std::wstring hashed[] = {startLockName(longSection), startLockName(longSection + L"y"),
+                                   startLockName(L"a\\b"), startLockName(L"a\\c")};
+    for (const std::wstring& name : hashed) {
+        EXPECT_LE(name.size(), 259u);
+        EXPECT_EQ(name.find(L'\\'), std::wstring::npos);
+        EXPECT_EQ(name.compare(0, 16, L"Palimoor.start.#"), 0);
+    }
+    EXPECT_NE(hashed[0], hashed[1]);
+    EXPECT_NE(hashed[2], hashed[3]);
+    EXPECT_EQ(startLockName(L"a\\b"), hashed[2]); // the same section, the same lock
+    // Case matters, as it does for sections.
+    EXPECT_NE(startLockName(L"mail"), startLockName(L"Mail"));
+}
+
+} // namespace

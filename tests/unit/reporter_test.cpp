@@ -1,4 +1,4 @@
-#include "app/reporter.h"
+#include "base/reporter.h"
 #include "rules/rule.h"
 #include "tests/unit/fake_system.h"
 #include <gtest/gtest.h>
