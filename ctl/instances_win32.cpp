@@ -1,0 +1,67 @@
+// `palimoorctl instances`: the waiting Palimoor instances, found as the
+// program finds them, by their window class.
+#include "base/settings.h"
+#include "ctl/commands.h"
+#include "ctl/text_out.h"
+#include "shell/instance_match.h"
+#include <windows.h>
+#include <vector>
+
+namespace {
+
+constexpr int kTextChars = 1024;
+
+struct Instance {
+    std::wstring section;
+    DWORD processId;
+    bool shown;
+};
+
+BOOL CALLBACK gather(HWND window, LPARAM context) {
+    wchar_t className[kTextChars] = {};
+    wchar_t title[kTextChars] = {};
+    GetClassNameW(window, className, kTextChars);
+    if (lstrcmpW(className, kProgramName) != 0)
+        return TRUE;
+    GetWindowTextW(window, title, kTextChars);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    reinterpret_cast<std::vector<Instance>*>(context)->push_back(
+        {sectionOfTitle(title), processId, IsWindowVisible(window) != FALSE});
+    return TRUE;
+}
+
+} // namespace
+
+int instancesCommand(const Arguments& arguments, const Console& console) {
+    if (wantsHelp(arguments)) {
+        console.print(kInstancesHelp);
+        return 0;
+    }
+    bool json = false;
+    for (const std::wstring& argument : arguments) {
+        if (argument != L"--json")
+            return usageError(console, L"unexpected \"" + argument + L"\"", L"instances");
+        json = true;
+    }
+    std::vector<Instance> instances;
+    EnumWindows(gather, reinterpret_cast<LPARAM>(&instances));
+    std::wstring out = json ? L"[" : L"";
+    for (size_t i = 0; i < instances.size(); ++i) {
+        const Instance& instance = instances[i];
+        if (json)
+            out += (i == 0 ? L"\n  " : L",\n  ") + std::wstring(L"{\"section\": ") +
+                   jsonString(instance.section) + L", \"pid\": " +
+                   std::to_wstring(instance.processId) + L", \"shown\": " +
+                   (instance.shown ? L"true" : L"false") + L"}";
+        else
+            out += L"[" + instance.section + L"]  pid " + std::to_wstring(instance.processId) +
+                   (instance.shown ? L"  shown in the task list\n" : L"  hidden\n");
+    }
+    if (json)
+        out += instances.empty() ? L"]\n" : L"\n]\n";
+    else if (instances.empty())
+        out = L"no Palimoor instance is waiting\n";
+    console.print(out);
+    return 0;
+}

@@ -1,0 +1,21 @@
+// The top-level windows as a rule writer needs to see them (Windows only).
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct WindowInfo {
+    HWND handle;
+    std::wstring className;
+    std::wstring title;
+    bool visible;
+    bool foreground;
+    DWORD processId;
+    std::wstring program; // the executable's file name
+};
+
+std::vector<WindowInfo> topLevelWindows(bool includeHidden);
+WindowInfo describeWindow(HWND window);
+// One line of text, or one JSON object.
+std::wstring windowLine(const WindowInfo& window);
+std::wstring windowJson(const WindowInfo& window);

@@ -1,0 +1,181 @@
+// `palimoorctl windows`: the top-level windows, which one a rule finds, and
+// the changes as they happen.
+#include "ctl/commands.h"
+#include "ctl/window_list.h"
+#include "ctl/text_out.h"
+#include "rules/ini_reader.h"
+#include "shell/app_state.h"
+#include "watch/outcome.h"
+#include "watch/target_window.h"
+#include <map>
+
+namespace {
+
+constexpr DWORD kWatchIntervalMs = 50;
+
+const struct {
+    const wchar_t* word;
+    TriggerState state;
+} kTriggers[] = {
+    {L"closed", TriggerState::closed},         {L"running", TriggerState::running},
+    {L"active", TriggerState::active},         {L"inactive", TriggerState::inactive},
+    {L"not_closed", TriggerState::not_closed}, {L"not_running", TriggerState::not_running},
+    {L"not_active", TriggerState::not_active}, {L"not_inactive", TriggerState::not_inactive},
+};
+
+int listWindows(bool all, bool json, const Console& console) {
+    const std::vector<WindowInfo> windows = topLevelWindows(all);
+    std::wstring out = json ? L"[" : L"";
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (json)
+            out += (i == 0 ? L"\n  " : L",\n  ") + windowJson(windows[i]);
+        else
+            out += windowLine(windows[i]) + L"\n";
+    }
+    if (json)
+        out += windows.empty() ? L"]\n" : L"\n]\n";
+    console.print(out);
+    return 0;
+}
+
+std::wstring outcomeNow(const Rule& rule, HWND window) {
+    switch (decideAtFirstProbe(rule.check, triggerHolds(window))) {
+    case Outcome::RunExec:
+        return L"runs exec at once";
+    case Outcome::RunOnUnmatch:
+        return L"runs onunmatch at once";
+    case Outcome::Watch:
+        break;
+    }
+    if (!usesProcessWatch(rule.trigger))
+        return L"waits, looking every " + std::to_wstring(rule.polling) + L" ms";
+    DWORD processId = 0;
+    if (window)
+        GetWindowThreadProcessId(window, &processId);
+    return window ? L"waits for process " + std::to_wstring(processId) + L" to end"
+                  : L"finds no process to wait for and runs exec at once";
+}
+
+// The program's own lookup and state test, on the rule given.
+int findForRule(const Rule& rule, const std::wstring& origin, const Console& console) {
+    if (rule.class_.empty() && rule.title.empty())
+        return usageError(console, L"give --class or --title (or both)", L"windows");
+    app.rule = rule;
+    HWND window = findTargetWindow();
+    std::wstring out = origin;
+    out += window ? L"finds:\n" + windowLine(describeWindow(window)) + L"\n"
+                  : std::wstring(L"finds no window\n");
+    const bool foreground = window && window == GetForegroundWindow();
+    out += L"trigger states now:\n";
+    for (const auto& trigger : kTriggers) {
+        out += std::wstring(trigger.state == rule.trigger ? L"> " : L"  ") + trigger.word +
+               std::wstring(14 - std::wstring(trigger.word).size(), L' ') +
+               (triggerHoldsFor(trigger.state, window != nullptr, foreground) ? L"holds"
+                                                                               : L"does not hold") +
+               L"\n";
+    }
+    out += L"palimoor.exe started now " + outcomeNow(rule, window) + L"\n";
+    console.print(out);
+    return 0;
+}
+
+struct Seen {
+    std::wstring className;
+    std::wstring title;
+};
+
+std::wstring timeStamp() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t text[32];
+    wsprintfW(text, L"%02u:%02u:%02u.%03u", now.wHour, now.wMinute, now.wSecond,
+              now.wMilliseconds);
+    return text;
+}
+
+int watchWindows(bool all, const Console& console) {
+    std::map<HWND, Seen> seen;
+    HWND front = nullptr;
+    bool first = true;
+    for (;;) {
+        std::map<HWND, Seen> now;
+        std::wstring out;
+        for (const WindowInfo& window : topLevelWindows(all)) {
+            now[window.handle] = {window.className, window.title};
+            const auto before = seen.find(window.handle);
+            if (before == seen.end())
+                out += timeStamp() + (first ? L"  present   " : L"  appears   ") +
+                       windowLine(window) + L"\n";
+            else if (before->second.title != window.title)
+                out += timeStamp() + L"  new title " + windowLine(window) + L"\n";
+        }
+        for (const auto& old : seen) {
+            if (now.find(old.first) == now.end())
+                out += timeStamp() + L"  goes      class " + quoted(old.second.className) +
+                       L"  title " + quoted(old.second.title) + L"\n";
+        }
+        HWND foreground = GetForegroundWindow();
+        if (foreground != front && foreground && !first)
+            out += timeStamp() + L"  in front  " + windowLine(describeWindow(foreground)) + L"\n";
+        front = foreground;
+        seen.swap(now);
+        first = false;
+        if (!out.empty())
+            console.print(out);
+        Sleep(kWatchIntervalMs);
+    }
+}
+
+} // namespace
+
+int windowsCommand(const Arguments& arguments, const Console& console) {
+    if (wantsHelp(arguments)) {
+        console.print(kWindowsHelp);
+        return 0;
+    }
+    bool all = false, json = false, watch = false, byRule = false, byText = false;
+    std::wstring file, section;
+    Rule rule;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::wstring& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == L"--all") {
+            all = true;
+        } else if (argument == L"--json") {
+            json = true;
+        } else if (argument == L"--watch") {
+            watch = true;
+        } else if (argument == L"--class" && hasValue) {
+            rule.class_ = arguments[++i];
+            byText = true;
+        } else if (argument == L"--title" && hasValue) {
+            rule.title = arguments[++i];
+            byText = true;
+        } else if (argument == L"--rule" && i + 2 < arguments.size()) {
+            file = arguments[++i];
+            section = arguments[++i];
+            byRule = true;
+        } else {
+            return usageError(console, L"unexpected \"" + argument + L"\"", L"windows");
+        }
+    }
+    if (watch)
+        return watchWindows(all, console);
+    if (byText)
+        return findForRule(rule, L"class " + quoted(rule.class_) + L", title " +
+                                     quoted(rule.title) + L" (check=current, trigger=closed)\n",
+                           console);
+    if (!byRule)
+        return listWindows(all, json, console);
+
+    std::vector<Finding> reported;
+    Reporter reporter(nullptr, true);
+    reporter.collectInto(&reported);
+    rule.assignReporter(reporter);
+    if (!readRuleSection(rule, file, section)) {
+        console.error(L"palimoorctl windows: [" + section + L"] of " + file +
+                      L" cannot be loaded (see \"palimoorctl check\")\n");
+        return 1;
+    }
+    return findForRule(rule, L"[" + section + L"] of " + file + L"\n", console);
+}
