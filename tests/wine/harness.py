@@ -47,13 +47,15 @@ def wait_until(predicate, timeout=10.0, interval=0.05):
 
 
 class Sandbox:
-    def __init__(self, name):
+    def __init__(self, name, program="palimoor.exe"):
         if not WINE:
             raise RuntimeError("run the Wine tests through tools/with-wine.sh")
         self.dir = WORK / name
         shutil.rmtree(self.dir, ignore_errors=True)
         self.dir.mkdir(parents=True)
-        shutil.copy(BUILD / "palimoor.exe", self.dir)
+        shutil.copy(BUILD / program, self.dir / "palimoor.exe")
+        if (BUILD / "palimoorctl.exe").exists():
+            shutil.copy(BUILD / "palimoorctl.exe", self.dir)
         for helper in ("boxwatch", "target", "recorder", "winctl"):
             shutil.copy(HELPERS / f"{helper}.exe", self.dir)
         self.exe = winpath(self.dir / "palimoor.exe")
@@ -72,6 +74,11 @@ class Sandbox:
     # Helpers.
     def _wine(self, *args):
         return [WINE, *[str(a) for a in args]]
+
+    def ctl(self, *args, timeout=60):
+        """Runs palimoorctl.exe in this folder; returns the completed process (text)."""
+        return subprocess.run(self._wine(self.dir / "palimoorctl.exe", *args), cwd=self.dir,
+                              capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
 
     def winctl(self, *args, check=False):
         result = subprocess.run(self._wine(self.dir / "winctl.exe", *args), capture_output=True,
@@ -223,9 +230,10 @@ class WineTest(unittest.TestCase):
     """A test with its own sandbox and a box watcher that answers OK."""
 
     answers = ()
+    program = "palimoor.exe"
 
     def setUp(self):
-        self.box = Sandbox(self.id().split(".", 1)[1])
+        self.box = Sandbox(self.id().split(".", 1)[1], self.program)
         self.box.start_watcher(self.answers)
 
     def tearDown(self):

@@ -1,7 +1,9 @@
 """Deciding at the first look, and every kind of command-list entry."""
+import os
 import time
 import unittest
 
+from shell_link import write_link
 from harness import WineTest, wait_until, winpath, WM_CLOSE
 
 TARGET = "PalimoorTarget"
@@ -100,6 +102,18 @@ class Entries(WineTest):
         self.box.wait_launches(2)
         self.assertEqual(sorted(c.split(" ")[-1] for _, _, c in self.box.started()),
                          ["--from-ce-link", "--from-desktop-link"])
+
+    def test_shortcut_with_environment_variables(self):
+        os.environ["PALIMOOR_LINK_DIR"] = winpath(self.box.dir)
+        os.environ["PALIMOOR_LINK_ARG"] = "expanded"
+        self.addCleanup(os.environ.pop, "PALIMOOR_LINK_DIR")
+        self.addCleanup(os.environ.pop, "PALIMOOR_LINK_ARG")
+        self.box.recorder()
+        write_link(self.box.path("vars.lnk"), r"%PALIMOOR_LINK_DIR%\recorder.exe",
+                   "--%PALIMOOR_LINK_ARG%")
+        self.run_exec(winpath(self.box.path("vars.lnk")))
+        self.box.wait_launches(1)
+        self.assertEqual([c.split(" ")[-1] for _, _, c in self.box.started()], ["--expanded"])
 
     def test_folders_and_documents(self):
         folder = self.box.path("a folder")

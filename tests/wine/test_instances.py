@@ -40,6 +40,15 @@ class Toggle(Instances):
         self.box.wait_instance("mail")
         self.assertIsNone(third.poll())
 
+    def test_two_starts_back_to_back_toggle(self):
+        self.rules("mail")
+        for _ in range(3):
+            first = self.box.spawn("-section=mail")
+            second = self.box.spawn("-section=mail")
+            codes = sorted([first.wait(20), second.wait(20)])
+            self.assertEqual(codes, [0, 1])
+            self.assertTrue(wait_until(lambda: not self.waiting(), 5))
+
     def test_open_refuses_a_second_instance(self):
         self.rules("mail")
         self.start("mail")

@@ -211,3 +211,48 @@ class TimeoutReset(Watch):
 
 if __name__ == "__main__":
     unittest.main()
+
+    def test_icon_comes_back_after_a_shell_restart_and_still_ends_the_instance(self):
+        self.rule("check=change", "trigger=running")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        self.assertTrue(wait_until(self.taskbar_shown, 5))
+        # The shell restarts: our icon is gone until the shell says it is back.
+        self.assertEqual(self.box.winctl("delicon", "Palimoor", "[W]", WM_TRAY_NOTIFY).returncode, 0)
+        self.assertTrue(wait_until(lambda: not self.taskbar_shown(), 5))
+        self.assertEqual(self.box.winctl("postnamed", "Palimoor", "[W]",
+                                         "TaskbarCreated").returncode, 0)
+        self.assertTrue(wait_until(self.taskbar_shown, 5))
+        self.box.post("Palimoor", "[W]", WM_TRAY_NOTIFY, WM_TRAY_NOTIFY, WM_LBUTTONUP)
+        self.box.wait_boxes(1)
+        self.assertEqual(self.finish(process), [])
+        self.assertTrue(wait_until(lambda: not self.taskbar_shown(), 3))
+
+
+class LongTimeoutChain(Watch):
+    """A build whose timer steps last at most one second shows the chain at work."""
+    program = "palimoor-shortstep.exe"
+
+    def test_resets_during_a_chain_restart_the_whole_timeout(self):
+        self.rule("check=change", "trigger=running", "timeout=5000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        started = time.time()
+        for at in (1.46, 2.61):
+            time.sleep(max(0.0, started + at - time.time()))
+            self.assertEqual(self.box.post("Palimoor", "[W]", WM_RESET_TIMEOUT), 0)
+        last_reset = time.time()
+        self.assertEqual(self.finish(process, 20), ["ontimeout.exe"])
+        after = self.box.started()[0][0] - last_reset
+        self.assertGreater(after, 4.5)
+        self.assertLess(after, 5.0 + 1.5)
+
+    def test_a_chain_of_steps_expires_on_time(self):
+        self.rule("check=change", "trigger=running", "timeout=3500")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        started = time.time()
+        self.assertEqual(self.finish(process, 20), ["ontimeout.exe"])
+        after = self.box.started()[0][0] - started
+        self.assertGreater(after, 3.0)
+        self.assertLess(after, 3.5 + 1.5)

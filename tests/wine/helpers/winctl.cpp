@@ -10,8 +10,12 @@
 //                                                prints the time in ms since 1970; 3 on timeout
 //   winctl run EXE                               runs EXE with the raw command line from
 //                                                PALIMOOR_RAW_CMDLINE; exits with its code
+//   winctl delicon CLASS TITLE ID                removes the window's notification icon, as a
+//                                                restarting shell loses it
+//   winctl postnamed CLASS TITLE NAME            posts the registered message NAME
 #include "helper_util.h"
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <cstdio>
@@ -168,5 +172,21 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"run" && argc >= 3)
         return run(argv[2]);
+    if (command == L"delicon" && argc >= 5) {
+        HWND window = FindWindowW(orNull(argv[2]), orNull(argv[3]));
+        if (!window)
+            return 3;
+        NOTIFYICONDATAW icon = {};
+        icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+        icon.hWnd = window;
+        icon.uID = static_cast<UINT>(_wtoi(argv[4]));
+        return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 2;
+    }
+    if (command == L"postnamed" && argc >= 5) {
+        HWND window = FindWindowW(orNull(argv[2]), orNull(argv[3]));
+        if (!window)
+            return 3;
+        return PostMessageW(window, RegisterWindowMessageW(argv[4]), 0, 0) ? 0 : 2;
+    }
     return 64;
 }

@@ -1,0 +1,84 @@
+"""palimoorctl.exe on the real platform: windows, instances, and check as natively."""
+import json
+import shutil
+import unittest
+from pathlib import Path
+
+from harness import WineTest, WM_CLOSE
+
+GOLDEN = Path(__file__).resolve().parent.parent / "golden"
+
+
+class Ctl(WineTest):
+    def ctl(self, *args):
+        result = self.box.ctl(*args)
+        return result.returncode, result.stdout.decode("utf-8"), result.stderr.decode("utf-8")
+
+    def test_windows_lists_exact_class_and_title_and_marks_the_front(self):
+        self.box.start_target("PalimoorCtl Target", "窓 title  with blanks")
+        self.box.start_target("PalimoorCtlOther", "Other")
+        self.box.winctl("foreground", "PalimoorCtl Target", "窓 title  with blanks", check=True)
+        code, out, _ = self.ctl("windows", "--json")
+        self.assertEqual(code, 0)
+        found = [w for w in json.loads(out) if w["class"] == "PalimoorCtl Target"]
+        self.assertEqual(len(found), 1)
+        self.assertEqual(found[0]["title"], "窓 title  with blanks")
+        self.assertTrue(found[0]["foreground"] and found[0]["visible"])
+        self.assertEqual(found[0]["program"].lower(), "target.exe")
+        other = [w for w in json.loads(out) if w["class"] == "PalimoorCtlOther"]
+        self.assertFalse(other[0]["foreground"])
+        code, out, _ = self.ctl("windows")
+        self.assertIn('* class "PalimoorCtl Target"  title "窓 title  with blanks"  visible', out)
+        self.assertIn('  class "PalimoorCtlOther"  title "Other"  visible', out)
+
+    def test_rule_reports_the_states_of_a_window_in_front_and_one_behind(self):
+        self.box.start_target("CtlBehind", "Behind")
+        self.box.start_target("CtlFront", "Front")
+        self.box.winctl("foreground", "CtlFront", "Front", check=True)
+        self.box.write("rules.ini", "[Front]\nclass=CtlFront\ntrigger=active\ncheck=change\n"
+                                    "[Behind]\nclass=CtlBehind\ntrigger=inactive\n")
+        code, out, _ = self.ctl("windows", "--rule", "rules.ini", "Front")
+        self.assertEqual(code, 0)
+        self.assertIn('* class "CtlFront"  title "Front"', out)
+        self.assertIn("> active        holds\n", out)
+        self.assertIn("  inactive      does not hold\n", out)
+        self.assertIn("  closed        does not hold\n", out)
+        self.assertIn("started now runs onunmatch at once", out)
+        code, out, _ = self.ctl("windows", "--rule", "rules.ini", "Behind")
+        self.assertIn('  class "CtlBehind"  title "Behind"', out)
+        self.assertIn("  active        does not hold\n", out)
+        self.assertIn("> inactive      holds\n", out)
+        self.assertIn("  not_active    holds\n", out)
+        self.assertIn("started now runs exec at once", out)
+        code, out, _ = self.ctl("windows", "--class", "NoSuchClass")
+        self.assertIn("finds no window", out)
+        self.assertIn("> closed        holds\n", out)
+
+    def test_instances_lists_a_waiting_instance_with_its_section(self):
+        self.write_rule("Waits ここ", "class=NoSuchWindowClass", "trigger=running", "check=change")
+        process = self.box.spawn("-section=Waits ここ")
+        self.box.wait_instance("Waits ここ")
+        code, out, _ = self.ctl("instances", "--json")
+        self.assertEqual(code, 0)
+        self.assertEqual([(i["section"], i["shown"]) for i in json.loads(out)],
+                         [("Waits ここ", False)])
+        self.assertEqual(self.ctl("instances")[1].split("  ")[0], "[Waits ここ]")
+        self.box.post("Palimoor", "[Waits ここ]", WM_CLOSE)
+        self.assertEqual(process.wait(10), 0)
+        self.assertEqual(self.ctl("instances", "--json")[1], "[]\n")
+
+    def test_check_and_explain_say_what_they_say_natively(self):
+        shutil.copy(GOLDEN / "mistakes.ini", self.box.dir)
+        expected = {("check", "mistakes.ini"): "mistakes.check.txt",
+                    ("check", "--json", "mistakes.ini"): "mistakes.check.json",
+                    ("explain", "mistakes.ini", "Fine"): "mistakes.explain-Fine.txt"}
+        for args, golden in expected.items():
+            code, out, _ = self.ctl(*args)
+            self.assertEqual(out, (GOLDEN / golden).read_text("utf-8"), args)
+            self.assertEqual(code, 1 if args[0] == "check" else 0)
+        code, _, err = self.ctl("check", "missing.ini")
+        self.assertEqual((code, err.count("\n")), (2, 1))
+
+
+if __name__ == "__main__":
+    unittest.main()
