@@ -3,7 +3,8 @@
 # Safe to run again: a machine that has everything is left untouched.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth cmake g++ make libgtest-dev python3)
+packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth cmake g++ make
+          libgtest-dev python3 clang libclang-rt-dev)
 
 missing=()
 for p in "${packages[@]}"; do

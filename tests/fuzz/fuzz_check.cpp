@@ -1,0 +1,33 @@
+// palimoorctl check over any file: findings in line order, within the file,
+// and JSON that keeps its own quoting.
+#include "ctl/commands.h"
+#include "fuzz_input.h"
+#include "fuzz_system.h"
+#include "rules/text_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    fuzzSystem.reset();
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    fuzzSystem.files[L"r.ini"] = bytes;
+    std::wstring out, err;
+    Console console;
+    console.capturedOut = &out;
+    console.capturedErr = &err;
+    const int code = runCtl({L"check", L"r.ini"}, console);
+    FUZZ_REQUIRE((code == 0 || code == 1) && err.empty());
+    FUZZ_REQUIRE(fuzzSystem.boxes.empty());
+    const size_t lines = decodeTextLines(bytes).size();
+    for (size_t at = 0; at < out.size();) {
+        const size_t end = out.find(L'\n', at);
+        FUZZ_REQUIRE(end != std::wstring::npos);
+        const std::wstring line = out.substr(at, end - at);
+        FUZZ_REQUIRE(line.compare(0, 6, L"r.ini:") == 0);
+        const long number = std::wcstol(line.c_str() + 6, nullptr, 10);
+        FUZZ_REQUIRE(number >= 1 && static_cast<size_t>(number) <= lines);
+        at = end + 1;
+    }
+    out.clear();
+    runCtl({L"check", L"--json", L"r.ini"}, console);
+    FUZZ_REQUIRE(out.size() >= 3 && out[0] == L'[' && out.compare(out.size() - 2, 2, L"]\n") == 0);
+    return 0;
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang) and runs each for a while:
+#   tools/fuzz.sh [SECONDS] [TARGET...]      default 10 s each, every target
+# Each target first replays its kept regression inputs, then fuzzes from the
+# seed corpus in tests/fuzz/corpus (new inputs go to build/fuzz/corpus, never
+# into the repository). A finding stops the run with the input's path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+seconds=${1:-10}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(text_decoding command_line param_file rule_file number
+                                     command_entry launch_text instance_match check)
+
+tools/setup.sh
+
+build=build/fuzz
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DPALIMOOR_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
+
+for target in "${targets[@]}"; do
+  exe=$build/tests/fuzz/fuzz_$target
+  regressions=tests/fuzz/regressions/$target
+  if [ -d "$regressions" ]; then
+    "$exe" "$regressions"/* >/dev/null 2>&1 || { "$exe" "$regressions"/*; exit 1; }
+  fi
+  work=$build/corpus/$target
+  mkdir -p "$work" "$build/findings"
+  echo "fuzz_$target: ${seconds} s"
+  "$exe" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
+    "$work" "tests/fuzz/corpus/$target" 2>"$build/fuzz_$target.log" ||
+    { tail -40 "$build/fuzz_$target.log"; echo "fuzz_$target found a problem" >&2; exit 1; }
+  grep -E "stat::number_of_executed_units|cov: " "$build/fuzz_$target.log" | tail -2 | sed 's/^/  /'
+done
