@@ -118,13 +118,18 @@ void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) 
     }
 }
 
-void initShellLibrary() {}
+namespace {
+UINT taskbarCreated = 0; // set on the main thread before the window thread exists
+} // namespace
+
+void initShellLibrary() {
+    taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+}
 void onShellWindowCreated() {}
 void onSettingChange(HWND, WPARAM, LPARAM) {}
 
 UINT taskbarCreatedMessage() {
-    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return message;
+    return taskbarCreated;
 }
 
 #endif

@@ -15,7 +15,8 @@ const wchar_t* folderViewer();
 // The command line a shortcut points at, cut to `capacity` characters with
 // its terminator; left empty when the shortcut cannot be read.
 void shortcutTarget(const std::wstring& shortcutPath, wchar_t* buffer, size_t capacity);
-// Once before the shell window's class is registered.
+// Once before the shell window's class is registered (on the desktop it also
+// learns the shell's restart message).
 void initShellLibrary();
 // The shell window's creation and its settings-change message.
 void onShellWindowCreated();
