@@ -33,77 +33,91 @@ std::wstring decodeUtf16(const char* bytes, size_t size, bool bigEndian) {
 // Both passes split the bytes into lines before decoding them: a line feed is
 // the byte 0x0A in UTF-8 and in the ANSI code pages (never a trail byte there),
 // and the unit 0x000A in UTF-16. So a chunk boundary never cuts a character
-// that is decoded, and only one line's bytes are held at a time.
-struct LineSplitter {
+// that is decoded, and only one line's bytes are held at a time. The first
+// pass surveys the lines to decide the encoding, the second decodes them.
+struct TextPass {
+    bool surveying = false;
     Encoding encoding = Encoding::Utf8;
     size_t skip = 0;        // mark bytes still to drop
     std::vector<char> line; // bytes of the line so far
     bool oddByte = false;   // UTF-16: `line` ends in half a unit
     int number = 0;
+    // Survey: the first bytes, and whether every line is valid UTF-8.
+    char head[3] = {};
+    size_t headSize = 0;
+    bool validUtf8 = true;
+    // Decoding: where the lines go.
+    LineSink sink = nullptr;
+    void* context = nullptr;
+    std::wstring text;
 
     bool wide() const { return encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big; }
 
-    // Calls onLine(bytes, size, endedByLineFeed) for each complete line.
-    template <typename OnLine> void feed(const char* bytes, size_t size, OnLine&& onLine) {
+    void feed(const char* bytes, size_t size) {
         for (size_t i = 0; i < size; ++i) {
+            if (surveying && headSize < sizeof head)
+                head[headSize++] = bytes[i];
             if (skip > 0) {
                 --skip;
                 continue;
             }
             line.push_back(bytes[i]);
-            if (wide()) {
-                oddByte = !oddByte;
-                if (oddByte)
-                    continue;
-                const size_t n = line.size();
-                const bool feedUnit = encoding == Encoding::Utf16Little
-                                          ? line[n - 2] == '\n' && line[n - 1] == '\0'
-                                          : line[n - 2] == '\0' && line[n - 1] == '\n';
-                if (feedUnit) {
-                    line.resize(n - 2);
-                    onLine(line.data(), line.size(), true);
-                    line.clear();
+            if (!wide()) {
+                if (bytes[i] == '\n') {
+                    line.pop_back();
+                    takeLine(true);
                 }
-            } else if (bytes[i] == '\n') {
-                line.pop_back();
-                onLine(line.data(), line.size(), true);
-                line.clear();
+                continue;
+            }
+            oddByte = !oddByte;
+            const size_t n = line.size();
+            if (oddByte)
+                continue;
+            const bool lineFeed = encoding == Encoding::Utf16Little
+                                      ? line[n - 2] == '\n' && line[n - 1] == '\0'
+                                      : line[n - 2] == '\0' && line[n - 1] == '\n';
+            if (lineFeed) {
+                line.resize(n - 2);
+                takeLine(true);
             }
         }
     }
 
-    template <typename OnLine> void finish(OnLine&& onLine) {
+    void finish() {
         if (!line.empty())
-            onLine(line.data(), line.size(), false);
-        line.clear();
+            takeLine(false);
     }
-};
 
-// First pass: the mark, and whether unmarked bytes are valid UTF-8.
-struct Survey {
-    char head[3] = {};
-    size_t headSize = 0;
-    bool validUtf8 = true;
-    LineSplitter splitter;
-
-    void feed(const char* bytes, size_t size) {
-        for (size_t i = 0; i < size && headSize < sizeof head; ++i)
-            head[headSize++] = bytes[i];
-        if (validUtf8) {
-            splitter.feed(bytes, size, [&](const char* line, size_t n, bool) {
-                validUtf8 = validUtf8 && isValidUtf8(line, n);
-            });
+    void takeLine(bool endedByLineFeed) {
+        if (surveying) {
+            validUtf8 = validUtf8 && isValidUtf8(line.data(), line.size());
+        } else {
+            switch (encoding) {
+            case Encoding::Utf8:
+            case Encoding::Utf8Marked:
+                text = decodeUtf8(line.data(), line.size());
+                break;
+            case Encoding::Utf16Little:
+            case Encoding::Utf16Big:
+                text = decodeUtf16(line.data(), line.size(), encoding == Encoding::Utf16Big);
+                break;
+            case Encoding::Ansi:
+                text = decodeAnsiCodePage(line.data(), line.size());
+                break;
+            }
+            if (endedByLineFeed && !text.empty() && text.back() == L'\r')
+                text.pop_back();
+            sink(context, text, ++number);
         }
+        line.clear();
     }
 
     bool headIs(const char* mark, size_t length) const {
         return headSize >= length && std::memcmp(head, mark, length) == 0;
     }
 
-    Encoding decide(size_t& markSize) {
-        splitter.finish([&](const char* line, size_t n, bool) {
-            validUtf8 = validUtf8 && isValidUtf8(line, n);
-        });
+    // After the survey: the encoding for the second pass, and its mark's size.
+    Encoding decide(size_t& markSize) const {
         markSize = 2;
         if (headIs("\xFF\xFE", 2))
             return Encoding::Utf16Little;
@@ -117,40 +131,9 @@ struct Survey {
     }
 };
 
-// Second pass: decoded lines to the sink.
-struct Decoder {
-    LineSplitter splitter;
-    LineSink sink;
-    void* context;
-    std::wstring text;
-
-    void emit(const char* bytes, size_t size, bool endedByLineFeed) {
-        switch (splitter.encoding) {
-        case Encoding::Utf8:
-        case Encoding::Utf8Marked:
-            text = decodeUtf8(bytes, size);
-            break;
-        case Encoding::Utf16Little:
-        case Encoding::Utf16Big:
-            text = decodeUtf16(bytes, size, splitter.encoding == Encoding::Utf16Big);
-            break;
-        case Encoding::Ansi:
-            text = decodeAnsiCodePage(bytes, size);
-            break;
-        }
-        if (endedByLineFeed && !text.empty() && text.back() == L'\r')
-            text.pop_back();
-        sink(context, text, ++splitter.number);
-    }
-
-    void feed(const char* bytes, size_t size) {
-        splitter.feed(bytes, size,
-                      [&](const char* line, size_t n, bool lineFeed) { emit(line, n, lineFeed); });
-    }
-    void finish() {
-        splitter.finish([&](const char* line, size_t n, bool lineFeed) { emit(line, n, lineFeed); });
-    }
-};
+void feedPass(void* pass, const char* bytes, size_t size) {
+    static_cast<TextPass*>(pass)->feed(bytes, size);
+}
 
 // Reading bytes from a file or from memory, the same two passes either way.
 struct ByteSource {
@@ -158,27 +141,27 @@ struct ByteSource {
     const char* bytes;
     size_t size;
 
-    template <typename Consumer> bool readAll(Consumer& consumer) const {
-        const ChunkSink sink = [](void* context, const char* chunk, size_t n) {
-            static_cast<Consumer*>(context)->feed(chunk, n);
-        };
-        if (path)
-            return readFileChunks(*path, sink, &consumer);
-        sink(&consumer, bytes, size);
+    bool readAll(TextPass& pass) const {
+        if (path && !readFileChunks(*path, feedPass, &pass))
+            return false;
+        if (!path)
+            pass.feed(bytes, size);
+        pass.finish();
         return true;
     }
 };
 
 bool decodeSource(const ByteSource& source, LineSink sink, void* context) {
-    Survey survey;
+    TextPass survey;
+    survey.surveying = true;
     if (!source.readAll(survey))
         return false;
-    Decoder decoder{{}, sink, context, {}};
-    decoder.splitter.encoding = survey.decide(decoder.splitter.skip);
-    if (!source.readAll(decoder))
-        return false;
-    decoder.finish();
-    return true;
+    TextPass decoder;
+    decoder.surveying = false;
+    decoder.encoding = survey.decide(decoder.skip);
+    decoder.sink = sink;
+    decoder.context = context;
+    return source.readAll(decoder);
 }
 
 void appendLine(void* context, const std::wstring& line, int) {

@@ -84,18 +84,18 @@ bool applyExecMode() {
         }
         return true;
     }
-    releaseStartLock();
-    switch (mode) {
-    case ExecMode::OPEN:
-        app.reporter.show(L"すでに起動しているため何もしない", kBoxPlain);
-        break;
-    case ExecMode::OPENRESET:
-        resetAll();
-        break;
-    default: // TOGGLE and CLOSE
+    if (mode == ExecMode::TOGGLE || mode == ExecMode::CLOSE) {
         PostMessageW(running, WM_CLOSE, 0, 0);
-        break;
+        // The next start of this section looks once the closed window is gone,
+        // so that a burst of taps alternates between starting and closing.
+        for (DWORD waited = 0; IsWindow(running) && waited < kStartLockWaitMs; waited += 10)
+            Sleep(10);
     }
+    releaseStartLock();
+    if (mode == ExecMode::OPEN)
+        app.reporter.show(L"すでに起動しているため何もしない", kBoxPlain);
+    else if (mode == ExecMode::OPENRESET)
+        resetAll();
     return false;
 }
 
