@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release package dist/Palimoor-<version>-win32.zip: palimoor.exe
-# (32-bit), the cookbook of example rules and both guides.
+# and palimoorctl.exe (32-bit), the cookbook of example rules, both guides and
+# their pictures.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

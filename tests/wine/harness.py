@@ -56,7 +56,7 @@ class Sandbox:
         shutil.copy(BUILD / program, self.dir / "palimoor.exe")
         if (BUILD / "palimoorctl.exe").exists():
             shutil.copy(BUILD / "palimoorctl.exe", self.dir)
-        for helper in ("boxwatch", "target", "recorder", "winctl"):
+        for helper in ("boxwatch", "target", "recorder", "winctl", "snap"):
             shutil.copy(HELPERS / f"{helper}.exe", self.dir)
         self.exe = winpath(self.dir / "palimoor.exe")
         self.processes = []

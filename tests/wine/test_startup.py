@@ -27,6 +27,15 @@ class ProgramFile(unittest.TestCase):
         self.assertTrue(group, "icon group 101")
         sizes = re.findall(r'"\\0(\d\d)\\0\1\\000\\000", 1, 24,', group.group(1))
         self.assertEqual(sizes, ["60", "40", "20"])  # 48, 32 and 16 pixels, in octal
+        self.assertLessEqual(exe.stat().st_size, 100 * 1024)
+
+    def test_companion_is_a_32_bit_console_program(self):
+        exe = BUILD.parent / "win32" / "palimoorctl.exe"
+        dump = subprocess.run(["i686-w64-mingw32-objdump", "-p", str(exe)], capture_output=True,
+                              text=True, check=True).stdout
+        self.assertIn("(PE32)", dump)
+        self.assertIn("(Windows CUI)", dump)
+        self.assertNotIn("libstdc++", dump.lower())  # static, like the product
 
 
 class CommandLine(WineTest):
