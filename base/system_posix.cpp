@@ -5,7 +5,6 @@
 #include "rules/text_file.h"
 #include <cstdio>
 
-
 WindowHandle foregroundWindow() {
     return nullptr;
 }

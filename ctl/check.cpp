@@ -10,9 +10,8 @@
 
 namespace {
 
-const wchar_t* const kKeyNames[] = {L"class",   L"title",     L"check",     L"trigger",
-                                    L"sleep",   L"exec",      L"timeout",   L"ontimeout",
-                                    L"onunmatch", L"polling"};
+const wchar_t* const kKeyNames[] = {L"class", L"title",   L"check",     L"trigger",   L"sleep",
+                                    L"exec",  L"timeout", L"ontimeout", L"onunmatch", L"polling"};
 
 // The key's own name when `key` is one, letter case ignored; else empty.
 std::wstring knownKey(const std::wstring& key) {
@@ -64,7 +63,8 @@ struct Checker {
     void programErrors(const ScannedSection& section) {
         const int header = section.headerLines.front();
         if (section.keys.empty()) {
-            error(header, L"section [" + section.name + L"] has no key line, so it cannot be loaded",
+            error(header,
+                  L"section [" + section.name + L"] has no key line, so it cannot be loaded",
                   L"処理対象セクションが見つからない:\n" + section.name);
             return;
         }
@@ -76,7 +76,8 @@ struct Checker {
         applyRuleKeys(rule, section.keys);
         for (const Finding& finding : reported) {
             if (finding.line == 0) // the final check: no class, no title
-                error(header, L"section [" + section.name + L"] names no window: set class or title",
+                error(header,
+                      L"section [" + section.name + L"] names no window: set class or title",
                       finding.text);
             else if (startsWith(finding.text, L"キー名称不正"))
                 unknownKey(finding);
@@ -192,9 +193,8 @@ struct Checker {
     void valueWarnings(int number, const KeyValue& kv) {
         const std::wstring name = knownKey(kv.key);
         if ((name == L"class" || name == L"title") && hasOuterBlanks(kv.value))
-            warning(number, name + L" is " + quoted(kv.value) +
-                                L" with its blanks; window " + name +
-                                (name == L"class" ? L"es" : L"s") + L" must match exactly");
+            warning(number, name + L" is " + quoted(kv.value) + L" with its blanks; window " +
+                                name + (name == L"class" ? L"es" : L"s") + L" must match exactly");
         if (isNumberKey(name) && !hasError(number))
             numberWarning(number, name, kv.value);
         if (isListKey(name))
@@ -274,10 +274,10 @@ std::vector<CheckFinding> checkRuleScan(const RuleScan& scan, const std::vector<
     for (int index : sections) {
         const ScannedSection& section = scan.sections[index];
         for (size_t i = 1; i < section.headerLines.size(); ++i)
-            checker.warning(section.headerLines[i],
-                            L"section [" + section.name + L"] appears again (first on line " +
-                                std::to_wstring(section.headerLines[0]) +
-                                L"); the key lines of both count");
+            checker.warning(section.headerLines[i], L"section [" + section.name +
+                                                        L"] appears again (first on line " +
+                                                        std::to_wstring(section.headerLines[0]) +
+                                                        L"); the key lines of both count");
         checker.repeatedScalars(section);
         checker.unusedLists(section);
     }

@@ -130,8 +130,8 @@ std::wstring explainEntry(const std::wstring& entry) {
     // clipboard decides what the entry is, unless a "|" before the token
     // already fixes the file to start.
     const size_t bar = split.text.find(L'|');
-    const bool fileFixed = bar < split.text.find(L"%%CLIPBOARD%%") &&
-                           !startsWithIgnoreCase(split.text, L"sleep ");
+    const bool fileFixed =
+        bar < split.text.find(L"%%CLIPBOARD%%") && !startsWithIgnoreCase(split.text, L"sleep ");
     const Builtin builtin = clipboard ? Builtin::External : classifyCommand(split.text, ms);
     if (builtin != Builtin::External)
         return prefix + builtinText(builtin, split.sync, ms);
@@ -158,12 +158,11 @@ std::wstring explainRule(const std::wstring& section, const Rule& rule) {
     out += L"Window:  " + windowText(rule) + L"\n";
     out += L"State:   trigger=" + std::wstring(triggerWord(rule.trigger)) + L": holds when " +
            triggerMeaning(rule.trigger) + L"\n";
-    out += L"Start:   check=" + std::wstring(checkWord(rule.check)) +
-           L"; Palimoor looks once:\n";
-    out += L"  - the state holds:         " +
-           outcomeText(decideAtFirstProbe(rule.check, true)) + L"\n";
-    out += L"  - the state does not hold: " +
-           outcomeText(decideAtFirstProbe(rule.check, false)) + L"\n";
+    out += L"Start:   check=" + std::wstring(checkWord(rule.check)) + L"; Palimoor looks once:\n";
+    out += L"  - the state holds:         " + outcomeText(decideAtFirstProbe(rule.check, true)) +
+           L"\n";
+    out += L"  - the state does not hold: " + outcomeText(decideAtFirstProbe(rule.check, false)) +
+           L"\n";
     const bool waits = decideAtFirstProbe(rule.check, false) == Outcome::Watch;
     if (waits) {
         if (usesProcessWatch(rule.trigger))

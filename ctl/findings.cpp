@@ -37,13 +37,12 @@ std::wstring formatFindingsJson(const std::wstring& file,
     for (size_t i = 0; i < findings.size(); ++i) {
         const CheckFinding& finding = findings[i];
         out += i == 0 ? L"\n  " : L",\n  ";
-        out += L"{\"file\": " + jsonString(file) + L", \"line\": " +
-               (finding.line > 0 ? std::to_wstring(finding.line) : L"null") +
-               L", \"severity\": \"" +
-               (finding.severity == Severity::Error ? L"error" : L"warning") +
-               L"\", \"message\": " + jsonString(finding.message) + L", \"program_message\": " +
-               (finding.programMessage.empty() ? L"null" : jsonString(finding.programMessage)) +
-               L"}";
+        out +=
+            L"{\"file\": " + jsonString(file) + L", \"line\": " +
+            (finding.line > 0 ? std::to_wstring(finding.line) : L"null") + L", \"severity\": \"" +
+            (finding.severity == Severity::Error ? L"error" : L"warning") + L"\", \"message\": " +
+            jsonString(finding.message) + L", \"program_message\": " +
+            (finding.programMessage.empty() ? L"null" : jsonString(finding.programMessage)) + L"}";
     }
     return out + (findings.empty() ? L"]\n" : L"\n]\n");
 }

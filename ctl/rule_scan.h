@@ -14,7 +14,7 @@ struct ScannedLine {
 };
 
 struct ScannedSection {
-    std::wstring name;      // between the brackets
+    std::wstring name; // between the brackets
     std::vector<int> headerLines;
     std::vector<KeyValue> keys; // of every occurrence, in file order, as the program collects them
 };

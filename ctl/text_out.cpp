@@ -58,4 +58,3 @@ std::wstring trimBlanks(const std::wstring& text) {
         return std::wstring();
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
-

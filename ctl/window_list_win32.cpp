@@ -73,18 +73,17 @@ WindowInfo describeWindow(HWND window) {
 }
 
 std::wstring windowLine(const WindowInfo& window) {
-    return std::wstring(window.foreground ? L"* " : L"  ") + L"class " +
-           quoted(window.className) + L"  title " + quoted(window.title) + L"  " +
-           (window.visible ? L"visible" : L"hidden") + L"  pid " +
-           std::to_wstring(window.processId) + L" " +
+    return std::wstring(window.foreground ? L"* " : L"  ") + L"class " + quoted(window.className) +
+           L"  title " + quoted(window.title) + L"  " + (window.visible ? L"visible" : L"hidden") +
+           L"  pid " + std::to_wstring(window.processId) + L" " +
            (window.program.empty() ? L"?" : window.program) + L"  " + handleText(window.handle);
 }
 
 std::wstring windowJson(const WindowInfo& window) {
     return L"{\"handle\": \"" + handleText(window.handle) + L"\", \"class\": " +
            jsonString(window.className) + L", \"title\": " + jsonString(window.title) +
-           L", \"visible\": " + (window.visible ? L"true" : L"false") +
-           L", \"foreground\": " + (window.foreground ? L"true" : L"false") +
-           L", \"pid\": " + std::to_wstring(window.processId) + L", \"program\": " +
-           jsonString(window.program) + L"}";
+           L", \"visible\": " + (window.visible ? L"true" : L"false") + L", \"foreground\": " +
+           (window.foreground ? L"true" : L"false") + L", \"pid\": " +
+           std::to_wstring(window.processId) + L", \"program\": " + jsonString(window.program) +
+           L"}";
 }

@@ -71,7 +71,7 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
         out += std::wstring(trigger.state == rule.trigger ? L"> " : L"  ") + trigger.word +
                std::wstring(14 - std::wstring(trigger.word).size(), L' ') +
                (triggerHoldsFor(trigger.state, window != nullptr, foreground) ? L"holds"
-                                                                               : L"does not hold") +
+                                                                              : L"does not hold") +
                L"\n";
     }
     out += L"palimoor.exe started now " + outcomeNow(rule, window) + L"\n";
@@ -88,8 +88,7 @@ std::wstring timeStamp() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     wchar_t text[32];
-    wsprintfW(text, L"%02u:%02u:%02u.%03u", now.wHour, now.wMinute, now.wSecond,
-              now.wMilliseconds);
+    wsprintfW(text, L"%02u:%02u:%02u.%03u", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
     return text;
 }
 
@@ -162,8 +161,9 @@ int windowsCommand(const Arguments& arguments, const Console& console) {
     if (watch)
         return watchWindows(all, console);
     if (byText)
-        return findForRule(rule, L"class " + quoted(rule.class_) + L", title " +
-                                     quoted(rule.title) + L" (check=current, trigger=closed)\n",
+        return findForRule(rule,
+                           L"class " + quoted(rule.class_) + L", title " + quoted(rule.title) +
+                               L" (check=current, trigger=closed)\n",
                            console);
     if (!byRule)
         return listWindows(all, json, console);

@@ -51,7 +51,9 @@ struct TextPass {
     void* context = nullptr;
     std::wstring text;
 
-    bool wide() const { return encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big; }
+    bool wide() const {
+        return encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big;
+    }
 
     void feed(const char* bytes, size_t size) {
         for (size_t i = 0; i < size; ++i) {

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 struct TimeoutChain {
-    bool armed = false;        // a timeout is running (an infinite one never expires)
-    bool infinite = false;     //
+    bool armed = false;         // a timeout is running (an infinite one never expires)
+    bool infinite = false;      //
     std::uint32_t deadline = 0; // tick count when it is due
     std::uint32_t stepId = 0;   // the pending step; 0 while none is (not armed yet, or it failed)
 };

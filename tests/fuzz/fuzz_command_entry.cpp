@@ -23,15 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (size_t at = 0; (at = split.text.find(token, at)) != std::wstring::npos; at += token.size())
         ++tokens;
     const std::wstring expanded = expandClipboardToken(split.text, clipboard);
-    FUZZ_REQUIRE(expanded.size() == split.text.size() + tokens * clipboard.size() -
-                                        tokens * token.size());
+    FUZZ_REQUIRE(expanded.size() ==
+                 split.text.size() + tokens * clipboard.size() - tokens * token.size());
     if (tokens == 0)
         FUZZ_REQUIRE(expanded == split.text);
     // Rescanning would have replaced the tokens inside the clipboard too.
     if (tokens == 1) {
         const size_t at = split.text.find(token);
-        FUZZ_REQUIRE(expanded == split.text.substr(0, at) + clipboard +
-                                     split.text.substr(at + token.size()));
+        FUZZ_REQUIRE(expanded ==
+                     split.text.substr(0, at) + clipboard + split.text.substr(at + token.size()));
     }
 
     std::int32_t ms = -1;

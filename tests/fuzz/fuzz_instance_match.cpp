@@ -15,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     else
         FUZZ_REQUIRE(section.empty());
 
-    const bool prefix = section.size() >= pattern.size() && section.compare(0, pattern.size(), pattern) == 0;
-    const bool postfix = section.size() >= pattern.size() &&
-                         section.compare(section.size() - pattern.size(), pattern.size(), pattern) == 0;
+    const bool prefix =
+        section.size() >= pattern.size() && section.compare(0, pattern.size(), pattern) == 0;
+    const bool postfix =
+        section.size() >= pattern.size() &&
+        section.compare(section.size() - pattern.size(), pattern.size(), pattern) == 0;
     FUZZ_REQUIRE(instanceMatches(ExecMode::CLOSEALL, pattern, section));
     FUZZ_REQUIRE(instanceMatches(ExecMode::CLOSEPREFIX, pattern, section) == prefix);
     FUZZ_REQUIRE(instanceMatches(ExecMode::CLOSEPOSTFIX, pattern, section) == postfix);

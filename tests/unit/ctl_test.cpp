@@ -129,7 +129,8 @@ TEST(CtlCheck, SectionSelectionAndExitCodes) {
     for (const wchar_t* command : {L"check", L"explain", L"windows", L"instances"}) {
         const CtlRun help = ctl({command, L"--help"});
         EXPECT_EQ(help.code, 0);
-        EXPECT_NE(help.out.find(L"usage: palimoorctl " + std::wstring(command)), std::wstring::npos);
+        EXPECT_NE(help.out.find(L"usage: palimoorctl " + std::wstring(command)),
+                  std::wstring::npos);
     }
 }
 
@@ -144,7 +145,8 @@ TEST(CtlCheck, SectionsAsTheProgramCollectsThem) {
     const std::vector<std::wstring> lines = decodeTextLines(bytes);
     ASSERT_EQ(scan.lines.size(), lines.size());
     for (const ScannedSection& section : scan.sections) {
-        const std::vector<KeyValue> expected = collectSectionKeys(lines, L"[" + section.name + L"]");
+        const std::vector<KeyValue> expected =
+            collectSectionKeys(lines, L"[" + section.name + L"]");
         ASSERT_EQ(section.keys.size(), expected.size());
         for (size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(section.keys[i].key, expected[i].key);

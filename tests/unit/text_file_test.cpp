@@ -55,7 +55,8 @@ TEST(TextFile, AMarkMeansItsEncodingEvenWithMalformedBytes) {
 }
 
 TEST(TextFile, ChunkBoundariesChangeNothing) {
-    const std::string utf16 = std::string("\xFF\xFE[\0M\0]\0\r\0\n\0\x93\x7A=\0\x3D\xD8\x00\xDE", 20);
+    const std::string utf16 =
+        std::string("\xFF\xFE[\0M\0]\0\r\0\n\0\x93\x7A=\0\x3D\xD8\x00\xDE", 20);
     const std::string files[] = {
         "\xEF\xBB\xBF[\xE7\xAA\x93]\r\nexec=a\r\n\r\nlast",
         utf16,

@@ -89,7 +89,7 @@ TEST(TimeoutChain, AStepOfTheOldChainIsStaleNeverTheExpiry) {
     s.start(5000);
     s.runTo(1000); // the first step fires at 1000 and its successor is armed
     const std::uint32_t pending = s.chain.stepId;
-    s.reset(5000); // at 1000
+    s.reset(5000);              // at 1000
     s.queue.push_back(pending); // a callback already running posts the old id late
     s.queue.push_back(pending);
     s.runTo(20000);

@@ -141,8 +141,8 @@ int wmain(int argc, wchar_t** argv) {
         return setClipboard(argv[2]);
     if (command == L"setclipfile" && argc >= 3) {
         std::string bytes;
-        HANDLE file = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  0, nullptr);
+        HANDLE file =
+            CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return 2;
         char chunk[65536];
@@ -151,9 +151,9 @@ int wmain(int argc, wchar_t** argv) {
             bytes.append(chunk, got);
         CloseHandle(file);
         std::wstring text(bytes.size(), L'\0');
-        text.resize(static_cast<size_t>(MultiByteToWideChar(
-            CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
-            static_cast<int>(text.size()))));
+        text.resize(static_cast<size_t>(
+            MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
+                                static_cast<int>(text.size()))));
         return setClipboard(text);
     }
     if (command == L"clearclip")
