@@ -23,6 +23,12 @@ class Reporter {
     // From now on messages are appended to `findings` instead of shown;
     // null shows them again. Copies of this reporter share the list.
     void collectInto(std::vector<Finding>* findings) { findings_ = findings; }
+    // An enabled reporter that collects every message into `findings`.
+    static Reporter collecting(std::vector<Finding>* findings) {
+        Reporter reporter(nullptr, true);
+        reporter.collectInto(findings);
+        return reporter;
+    }
 
     // Shown only while enabled; a missing owner means the foreground window.
     void show(const std::wstring& text, const std::wstring& caption, unsigned style) const;

@@ -69,10 +69,8 @@ struct Checker {
             return;
         }
         std::vector<Finding> reported;
-        Reporter reporter(nullptr, true);
-        reporter.collectInto(&reported);
         Rule rule;
-        rule.assignReporter(reporter);
+        rule.assignReporter(Reporter::collecting(&reported));
         applyRuleKeys(rule, section.keys);
         for (const Finding& finding : reported) {
             if (finding.line == 0) // the final check: no class, no title

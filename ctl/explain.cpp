@@ -1,33 +1,12 @@
 #include "ctl/explain.h"
 #include "base/text_compare.h"
 #include "ctl/text_out.h"
+#include "rules/rule_keys.h"
 #include "watch/command_text.h"
 #include "watch/launch_text.h"
 #include "watch/outcome.h"
 
 namespace {
-
-const wchar_t* triggerWord(TriggerState trigger) {
-    switch (trigger) {
-    case TriggerState::closed:
-        return L"closed";
-    case TriggerState::running:
-        return L"running";
-    case TriggerState::active:
-        return L"active";
-    case TriggerState::inactive:
-        return L"inactive";
-    case TriggerState::not_closed:
-        return L"not_closed";
-    case TriggerState::not_running:
-        return L"not_running";
-    case TriggerState::not_active:
-        return L"not_active";
-    case TriggerState::not_inactive:
-        return L"not_inactive";
-    }
-    return L"?";
-}
 
 const wchar_t* triggerMeaning(TriggerState trigger) {
     switch (trigger) {
@@ -47,18 +26,6 @@ const wchar_t* triggerMeaning(TriggerState trigger) {
         return L"no such window exists, or it is in front";
     }
     return L"";
-}
-
-const wchar_t* checkWord(CheckMode check) {
-    switch (check) {
-    case CheckMode::current:
-        return L"current";
-    case CheckMode::change:
-        return L"change";
-    case CheckMode::both:
-        return L"both";
-    }
-    return L"?";
 }
 
 std::wstring millisecondsText(std::int32_t ms) {
@@ -156,9 +123,10 @@ std::wstring explainEntry(const std::wstring& entry) {
 std::wstring explainRule(const std::wstring& section, const Rule& rule) {
     std::wstring out = L"[" + section + L"]\n";
     out += L"Window:  " + windowText(rule) + L"\n";
-    out += L"State:   trigger=" + std::wstring(triggerWord(rule.trigger)) + L": holds when " +
+    out += L"State:   trigger=" + std::wstring(triggerKeyword(rule.trigger)) + L": holds when " +
            triggerMeaning(rule.trigger) + L"\n";
-    out += L"Start:   check=" + std::wstring(checkWord(rule.check)) + L"; Palimoor looks once:\n";
+    out +=
+        L"Start:   check=" + std::wstring(checkKeyword(rule.check)) + L"; Palimoor looks once:\n";
     out += L"  - the state holds:         " + outcomeText(decideAtFirstProbe(rule.check, true)) +
            L"\n";
     out += L"  - the state does not hold: " + outcomeText(decideAtFirstProbe(rule.check, false)) +

@@ -29,10 +29,8 @@ int explainCommand(const Arguments& arguments, const Console& console) {
     const std::wstring& section = arguments[1];
 
     std::vector<Finding> reported;
-    Reporter reporter(nullptr, true);
-    reporter.collectInto(&reported);
     Rule rule;
-    rule.assignReporter(reporter);
+    rule.assignReporter(Reporter::collecting(&reported));
     const bool loaded = readRuleSection(rule, file, section);
     const std::wstring cannotOpen = L"ファイルオープン失敗";
     if (!reported.empty() && reported.front().text.compare(0, cannotOpen.size(), cannotOpen) == 0) {

@@ -4,6 +4,7 @@
 #include "ctl/window_list.h"
 #include "ctl/text_out.h"
 #include "rules/ini_reader.h"
+#include "rules/rule_keys.h"
 #include "shell/app_state.h"
 #include "watch/outcome.h"
 #include "watch/target_window.h"
@@ -12,16 +13,6 @@
 namespace {
 
 constexpr DWORD kWatchIntervalMs = 50;
-
-const struct {
-    const wchar_t* word;
-    TriggerState state;
-} kTriggers[] = {
-    {L"closed", TriggerState::closed},         {L"running", TriggerState::running},
-    {L"active", TriggerState::active},         {L"inactive", TriggerState::inactive},
-    {L"not_closed", TriggerState::not_closed}, {L"not_running", TriggerState::not_running},
-    {L"not_active", TriggerState::not_active}, {L"not_inactive", TriggerState::not_inactive},
-};
 
 int listWindows(bool all, bool json, const Console& console) {
     const std::vector<WindowInfo> windows = topLevelWindows(all);
@@ -68,9 +59,9 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
     const bool foreground = window && window == GetForegroundWindow();
     out += L"trigger states now:\n";
     for (const auto& trigger : kTriggers) {
-        out += std::wstring(trigger.state == rule.trigger ? L"> " : L"  ") + trigger.word +
+        out += std::wstring(trigger.value == rule.trigger ? L"> " : L"  ") + trigger.word +
                std::wstring(14 - std::wstring(trigger.word).size(), L' ') +
-               (triggerHoldsFor(trigger.state, window != nullptr, foreground) ? L"holds"
+               (triggerHoldsFor(trigger.value, window != nullptr, foreground) ? L"holds"
                                                                               : L"does not hold") +
                L"\n";
     }
@@ -169,9 +160,7 @@ int windowsCommand(const Arguments& arguments, const Console& console) {
         return listWindows(all, json, console);
 
     std::vector<Finding> reported;
-    Reporter reporter(nullptr, true);
-    reporter.collectInto(&reported);
-    rule.assignReporter(reporter);
+    rule.assignReporter(Reporter::collecting(&reported));
     if (!readRuleSection(rule, file, section)) {
         console.error(L"palimoorctl windows: [" + section + L"] of " + file +
                       L" cannot be loaded (see \"palimoorctl check\")\n");

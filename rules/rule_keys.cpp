@@ -2,17 +2,17 @@
 #include "base/text_compare.h"
 #include "rules/number_text.h"
 
-namespace {
-
-const Keyword<CheckMode> kCheckModes[] = {
+const Keyword<CheckMode> kCheckModes[3] = {
     {L"current", CheckMode::current}, {L"change", CheckMode::change}, {L"both", CheckMode::both}};
 
-const Keyword<TriggerState> kTriggers[] = {
+const Keyword<TriggerState> kTriggers[8] = {
     {L"running", TriggerState::running},         {L"closed", TriggerState::closed},
     {L"active", TriggerState::active},           {L"inactive", TriggerState::inactive},
     {L"not_running", TriggerState::not_running}, {L"not_closed", TriggerState::not_closed},
     {L"not_active", TriggerState::not_active},   {L"not_inactive", TriggerState::not_inactive},
 };
+
+namespace {
 
 // A number in range [minimum, max int32], or exactly `alsoAllowed`.
 bool parseMilliseconds(const std::wstring& value, std::int32_t minimum, std::int32_t alsoAllowed,
@@ -35,6 +35,22 @@ bool parseTimeout(const std::wstring& value, std::int32_t& timeout) {
 }
 
 } // namespace
+
+const wchar_t* checkKeyword(CheckMode check) {
+    for (const Keyword<CheckMode>& entry : kCheckModes) {
+        if (entry.value == check)
+            return entry.word;
+    }
+    return L"?";
+}
+
+const wchar_t* triggerKeyword(TriggerState trigger) {
+    for (const Keyword<TriggerState>& entry : kTriggers) {
+        if (entry.value == trigger)
+            return entry.word;
+    }
+    return L"?";
+}
 
 void reportKeyError(const Rule& rule, const std::wstring& prefix, const std::wstring& key,
                     const std::wstring& value, int line) {

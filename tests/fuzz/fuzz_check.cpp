@@ -2,20 +2,20 @@
 // and JSON that keeps its own quoting.
 #include "ctl/commands.h"
 #include "fuzz_input.h"
-#include "fuzz_system.h"
+#include "tests/unit/fake_system.h"
 #include "rules/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-    fuzzSystem.reset();
+    fakeSystem.reset();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    fuzzSystem.files[L"r.ini"] = bytes;
+    fakeSystem.files[L"r.ini"] = bytes;
     std::wstring out, err;
     Console console;
     console.capturedOut = &out;
     console.capturedErr = &err;
     const int code = runCtl({L"check", L"r.ini"}, console);
     FUZZ_REQUIRE((code == 0 || code == 1) && err.empty());
-    FUZZ_REQUIRE(fuzzSystem.boxes.empty());
+    FUZZ_REQUIRE(fakeSystem.boxes.empty());
     const size_t lines = decodeTextLines(bytes).size();
     for (size_t at = 0; at < out.size();) {
         const size_t end = out.find(L'\n', at);

@@ -2,7 +2,7 @@
 // rest of the line.
 #include "app/command_line.h"
 #include "fuzz_input.h"
-#include "fuzz_system.h"
+#include "tests/unit/fake_system.h"
 
 namespace {
 bool isSeparator(wchar_t c) {
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         FUZZ_REQUIRE(stripped.size() + 2 >= token.size() && stripped.size() <= token.size());
     }
 
-    fuzzSystem.reset();
+    fakeSystem.reset();
     Settings settings;
     const bool accepted = parseOptions(settings, L"Palimoor", L"\\Windows\\palimoor.exe", line);
     const size_t sectionAt = line.find(L"-section=");
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (accepted)
         FUZZ_REQUIRE(settings.windowTitle == L"[" + settings.section + L"]");
     else
-        FUZZ_REQUIRE(fuzzSystem.boxes.size() == 1 &&
-                     fuzzSystem.boxes[0].compare(0, 9, L" パラメータ不正\n") == 0);
+        FUZZ_REQUIRE(fakeSystem.boxes.size() == 1 &&
+                     fakeSystem.boxes[0].text.compare(0, 9, L" パラメータ不正\n") == 0);
     return 0;
 }

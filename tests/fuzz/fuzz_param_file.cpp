@@ -2,22 +2,22 @@
 // goes on, every other line is applied or ignored.
 #include "app/param_file.h"
 #include "fuzz_input.h"
-#include "fuzz_system.h"
+#include "tests/unit/fake_system.h"
 #include "rules/ini_reader.h"
 #include "rules/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-    fuzzSystem.reset();
+    fakeSystem.reset();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    fuzzSystem.files[L"\\p.txt"] = bytes;
+    fakeSystem.files[L"\\p.txt"] = bytes;
     Settings settings;
     readParamFile(settings, L"\\p.txt");
     size_t options = 0;
     for (const std::wstring& line : decodeTextLines(bytes))
         options += !isBlankOrComment(line);
-    FUZZ_REQUIRE(fuzzSystem.boxes.size() <= options);
-    for (const std::wstring& box : fuzzSystem.boxes)
-        FUZZ_REQUIRE(box.compare(0, 9, L" パラメータ不正\n") == 0);
+    FUZZ_REQUIRE(fakeSystem.boxes.size() <= options);
+    for (const RecordedBox& box : fakeSystem.boxes)
+        FUZZ_REQUIRE(box.text.compare(0, 9, L" パラメータ不正\n") == 0);
     FUZZ_REQUIRE(settings.section.empty() && settings.paramfile.empty());
     return 0;
 }

@@ -1,17 +1,17 @@
 // Section collection and key validation over any file: the loaded rule keeps
 // its invariants, and every key line the program reports is a line it read.
 #include "fuzz_input.h"
-#include "fuzz_system.h"
+#include "tests/unit/fake_system.h"
 #include "rules/ini_reader.h"
 #include "rules/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (size < 1)
         return 0;
-    fuzzSystem.reset();
-    fuzzSystem.chunkSize = 1 + data[0] % 64;
+    fakeSystem.reset();
+    fakeSystem.chunkSize = 1 + data[0] % 64;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    fuzzSystem.files[L"\\r.ini"] = bytes;
+    fakeSystem.files[L"\\r.ini"] = bytes;
     const std::vector<std::wstring> lines = decodeTextLines(bytes);
     // The section is the first header's name, so that sections are often found.
     std::wstring section = L"x";
@@ -22,12 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         }
     }
     std::vector<Finding> findings;
-    Reporter reporter(nullptr, true);
-    reporter.collectInto(&findings);
     Rule rule;
-    rule.assignReporter(reporter);
+    rule.assignReporter(Reporter::collecting(&findings));
     const bool loaded = readRuleSection(rule, L"\\r.ini", section);
-    FUZZ_REQUIRE(fuzzSystem.boxes.empty());
+    FUZZ_REQUIRE(fakeSystem.boxes.empty());
     if (loaded) {
         FUZZ_REQUIRE(!rule.class_.empty() || !rule.title.empty());
         FUZZ_REQUIRE(rule.sleep >= 0 && rule.polling > 0);

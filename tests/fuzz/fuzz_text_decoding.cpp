@@ -3,7 +3,7 @@
 // file arrives in chunks changes nothing.
 #include "base/utf8_text.h"
 #include "fuzz_input.h"
-#include "fuzz_system.h"
+#include "tests/unit/fake_system.h"
 #include "rules/text_file.h"
 #include <vector>
 
@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (const std::wstring& line : lines)
         FUZZ_REQUIRE(line.find(L'\n') == std::wstring::npos);
 
-    fuzzSystem.reset();
-    fuzzSystem.files[L"f"] = bytes;
-    fuzzSystem.chunkSize = chunk;
+    fakeSystem.reset();
+    fakeSystem.files[L"f"] = bytes;
+    fakeSystem.chunkSize = chunk;
     std::vector<std::wstring> streamed;
     FUZZ_REQUIRE(readTextLines(L"f", streamed));
     FUZZ_REQUIRE(streamed == lines);
