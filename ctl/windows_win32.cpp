@@ -101,7 +101,7 @@ int watchWindows(bool all, const Console& console) {
         }
         for (const auto& old : seen) {
             if (now.find(old.first) == now.end())
-                out += timeStamp() + L"  goes      class " + quoted(old.second.className) +
+                out += timeStamp() + L"  goes        class " + quoted(old.second.className) +
                        L"  title " + quoted(old.second.title) + L"\n";
         }
         HWND foreground = GetForegroundWindow();

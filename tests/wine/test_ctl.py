@@ -1,10 +1,12 @@
 """palimoorctl.exe on the real platform: windows, instances, and check as natively."""
 import json
 import shutil
+import subprocess
+import time
 import unittest
 from pathlib import Path
 
-from harness import WineTest, WM_CLOSE
+from harness import WineTest, WM_CLOSE, wait_until
 
 GOLDEN = Path(__file__).resolve().parent.parent / "golden"
 
@@ -53,6 +55,21 @@ class Ctl(WineTest):
         code, out, _ = self.ctl("windows", "--class", "NoSuchClass")
         self.assertIn("finds no window", out)
         self.assertIn("> closed        holds\n", out)
+
+    def test_watch_catches_a_short_lived_window(self):
+        log = self.box.path("watch.out")
+        with open(log, "wb") as out:
+            watcher = subprocess.Popen([*self.box._wine(self.box.dir / "palimoorctl.exe"),
+                                        "windows", "--watch"], cwd=self.box.dir, stdout=out,
+                                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+            self.box.processes.append(watcher)
+            time.sleep(2.0)
+            self.box.start_target("PalimoorBlink", "Blink", "--exit-after=700")
+            ended = wait_until(lambda: b'goes        class "PalimoorBlink"' in log.read_bytes(), 10)
+            watcher.kill()
+        text = log.read_text("utf-8")
+        self.assertTrue(ended, text)
+        self.assertRegex(text, r'\d\d:\d\d:\d\d\.\d{3}  appears     class "PalimoorBlink"  title "Blink"')
 
     def test_instances_lists_a_waiting_instance_with_its_section(self):
         self.write_rule("Waits ここ", "class=NoSuchWindowClass", "trigger=running", "check=change")
