@@ -36,11 +36,18 @@ def main():
         window = wait_until(lambda: (box.find_windows("Notepad") or [None])[0], 30)
         if not window:
             sys.exit("   Notepad did not start.")
-        say(f'   Notepad is up: class "{window["class"]}", title "{window["title"]}".')
+        say("   palimoorctl windows finds its exact class and title for the rule:")
+        listing = box.ctl("windows").stdout.decode("utf-8")
+        for line in listing.splitlines():
+            if '"Notepad"' in line:
+                say(f"      {line}")
 
         say("\n2. The rule, section [AfterNotepad] of demo.ini beside palimoor.exe:")
         for line in RULE.format(command=command).splitlines()[1:]:
             say(f"      {line}")
+        checked = box.ctl("check", "demo.ini")
+        say(f"   palimoorctl check demo.ini: exit code {checked.returncode}, "
+            f"{len(checked.stdout.splitlines())} findings.")
 
         say("\n3. Starting: palimoor.exe -inifile=demo.ini -section=AfterNotepad")
         palimoor = box.spawn("-inifile=demo.ini -section=AfterNotepad")
