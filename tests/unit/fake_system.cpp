@@ -2,6 +2,7 @@
 #include "base/message_box.h"
 #include "rules/text_file.h"
 #include <algorithm>
+#include <new>
 
 FakeSystem fakeSystem;
 
@@ -22,8 +23,11 @@ bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     if (found == fakeSystem.files.end())
         return false;
     const std::string& bytes = found->second;
-    for (size_t at = 0; at < bytes.size(); at += fakeSystem.chunkSize)
+    for (size_t at = 0; at < bytes.size(); at += fakeSystem.chunkSize) {
+        if (fakeSystem.outOfMemoryAfter > 0 && at >= fakeSystem.outOfMemoryAfter)
+            throw std::bad_alloc();
         sink(context, bytes.data() + at, std::min(fakeSystem.chunkSize, bytes.size() - at));
+    }
     return true;
 }
 

@@ -110,6 +110,21 @@ TEST(LoadRule, NoWindowNamedFailsAfterItsOwnMessage) {
     EXPECT_EQ(fakeSystem.boxes[1].text, L"classとtitleが両方とも未指定です");
 }
 
+TEST(LoadRule, RunningOutOfMemoryIsALoadFailure) {
+    fakeSystem.reset();
+    fakeSystem.files[kIni] = "[Mail]\nclass=Viewer\n";
+    fakeSystem.outOfMemoryAfter = 10; // the read fails as an allocation would
+    Settings settings;
+    settings.section = L"Mail";
+    Reporter reporter(nullptr, false);
+    Rule rule;
+    rule.assignReporter(reporter);
+    EXPECT_FALSE(loadRule(kModule, settings, reporter, rule));
+    ASSERT_EQ(fakeSystem.boxes.size(), 1u);
+    EXPECT_EQ(fakeSystem.boxes[0].text,
+              L"INIファイル読み込み失敗\nファイル(" + kIni + L")\nセクション(Mail)");
+}
+
 TEST(LoadRule, LongPathAndSectionAreNeverCut) {
     const std::wstring section(5000, L'S');
     Settings settings;
