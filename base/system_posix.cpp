@@ -26,8 +26,8 @@ bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     return true;
 }
 
-// There is no ANSI code page here: bytes that are not UTF-8 are read as
-// Windows-1252's Latin-1 part, the common case for rule files written on a PC.
+// There is no ANSI code page here: bytes of a file that is not UTF-8 are read
+// as Latin-1 (each byte the code point of its value).
 std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
     std::wstring text;
     text.reserve(size);
