@@ -1,6 +1,8 @@
 // The one process-wide state object. Fields that the window thread and the
 // timer thread share with the main thread are atomic: the design has no
 // locks, and an unsynchronised word shared between threads is a data race.
+// The timeout (whether it is armed, its pending step) belongs to the window
+// thread alone.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -8,6 +10,7 @@
 #include "base/reporter.h"
 #include "base/settings.h"
 #include "rules/rule.h"
+#include "shell/timeout_chain.h"
 
 struct AppState {
     HINSTANCE instance = nullptr;
@@ -15,8 +18,7 @@ struct AppState {
     std::atomic<HANDLE> workerThread{nullptr};
     std::atomic<HWND> shellWindow{nullptr};
     NOTIFYICONDATAW notifyIcon = {};
-    std::atomic<bool> timerArmed{false};
-    std::atomic<UINT> timerId{0};
+    TimeoutChain timeout;
     Settings settings;
     Rule rule;
     std::atomic<bool> timedOut{false};

@@ -13,11 +13,9 @@ constexpr UINT kResolutionMs = 1000;
 constexpr UINT_PTR kRetryTimer = 1;
 constexpr UINT kRetryMs = 1000;
 
-TimeoutChain chain;
-
 UINT longestStep() {
 #ifdef PALIMOOR_TEST_LONGEST_STEP_MS
-    return PALIMOOR_TEST_LONGEST_STEP_MS; // a test build, to see chains in seconds
+    return PALIMOOR_TEST_LONGEST_STEP_MS; // a test build, to see chains of steps in seconds
 #else
     TIMECAPS caps = {};
     if (timeGetDevCaps(&caps, sizeof caps) == TIMERR_NOERROR && caps.wPeriodMax > 0)
@@ -36,45 +34,41 @@ void CALLBACK retryStep(HWND, UINT, UINT_PTR, DWORD);
 // A step the timer refuses is tried again every second, so that a long
 // wait never silently loses its timeout.
 void armNextStep() {
-    const UINT delay = nextStepDelay(chain, GetTickCount(), longestStep());
+    const UINT delay = nextStepDelay(app.timeout, GetTickCount(), longestStep());
     const UINT id = timeSetEvent(delay, kResolutionMs, stepFired, 0, TIME_ONESHOT);
-    stepArmed(chain, id);
-    app.timerId = id;
+    stepArmed(app.timeout, id);
     if (id == 0)
         SetTimer(app.shellWindow, kRetryTimer, kRetryMs, retryStep);
 }
 
 void CALLBACK retryStep(HWND window, UINT, UINT_PTR, DWORD) {
     KillTimer(window, kRetryTimer);
-    if (chain.armed && !chain.infinite && chain.stepId == 0)
+    if (app.timeout.armed && !app.timeout.infinite && app.timeout.stepId == 0)
         armNextStep();
 }
 
 } // namespace
 
 void startTimeoutTimer() {
-    const bool needsStep = startChain(chain, app.rule.timeout, GetTickCount());
-    app.timerArmed = chain.armed;
+    const bool needsStep = startChain(app.timeout, app.rule.timeout, GetTickCount());
     if (needsStep)
         armNextStep();
 }
 
 void stopTimeoutTimer() {
-    if (const UINT pending = stopChain(chain))
+    if (const UINT pending = stopChain(app.timeout))
         timeKillEvent(pending);
     KillTimer(app.shellWindow, kRetryTimer);
-    app.timerArmed = false;
 }
 
 void onTimeoutStep(UINT firedId) {
-    switch (judgeStep(chain, firedId, GetTickCount())) {
+    switch (judgeStep(app.timeout, firedId, GetTickCount())) {
     case StepVerdict::Stale:
         break;
     case StepVerdict::Continue:
         armNextStep();
         break;
     case StepVerdict::Expired:
-        app.timerArmed = false;
         app.timedOut = true;
         PostMessageW(app.shellWindow, WM_CLOSE, 0, 0);
         break;
