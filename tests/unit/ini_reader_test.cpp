@@ -20,9 +20,11 @@ struct Loaded {
     Rule rule;
 };
 
-Loaded load(const std::string& content, const std::wstring& section, bool debug) {
+Loaded load(const std::string& content, const std::wstring& section, bool debug,
+            size_t outOfMemoryAfter = 0) {
     fakeSystem.reset();
     fakeSystem.files[kIni] = content;
+    fakeSystem.outOfMemoryAfter = outOfMemoryAfter;
     Settings settings;
     settings.section = section;
     Reporter reporter(nullptr, debug);
@@ -111,15 +113,8 @@ TEST(LoadRule, NoWindowNamedFailsAfterItsOwnMessage) {
 }
 
 TEST(LoadRule, RunningOutOfMemoryIsALoadFailure) {
-    fakeSystem.reset();
-    fakeSystem.files[kIni] = "[Mail]\nclass=Viewer\n";
-    fakeSystem.outOfMemoryAfter = 10; // the read fails as an allocation would
-    Settings settings;
-    settings.section = L"Mail";
-    Reporter reporter(nullptr, false);
-    Rule rule;
-    rule.assignReporter(reporter);
-    EXPECT_FALSE(loadRule(kModule, settings, reporter, rule));
+    // Past 10 bytes the read fails as an allocation would.
+    EXPECT_FALSE(load("[Mail]\nclass=Viewer\n", L"Mail", false, 10).ok);
     ASSERT_EQ(fakeSystem.boxes.size(), 1u);
     EXPECT_EQ(fakeSystem.boxes[0].text,
               L"INIファイル読み込み失敗\nファイル(" + kIni + L")\nセクション(Mail)");

@@ -6,11 +6,15 @@ import unittest
 from harness import WineTest, BUILD
 
 
+def headers(exe):
+    return subprocess.run(["i686-w64-mingw32-objdump", "-p", str(exe)], capture_output=True,
+                          text=True, check=True).stdout
+
+
 class ProgramFile(unittest.TestCase):
     def test_product_is_a_32_bit_gui_program_with_its_resources(self):
         exe = BUILD.parent / "win32" / "palimoor.exe"
-        dump = subprocess.run(["i686-w64-mingw32-objdump", "-p", str(exe)], capture_output=True,
-                              text=True, check=True).stdout
+        dump = headers(exe)
         self.assertIn("(PE32)", dump)
         self.assertIn("(Windows GUI)", dump)
         dlls = {line.split(":")[1].strip().lower() for line in dump.splitlines()
@@ -30,9 +34,7 @@ class ProgramFile(unittest.TestCase):
         self.assertLessEqual(exe.stat().st_size, 100 * 1024)
 
     def test_companion_is_a_32_bit_console_program(self):
-        exe = BUILD.parent / "win32" / "palimoorctl.exe"
-        dump = subprocess.run(["i686-w64-mingw32-objdump", "-p", str(exe)], capture_output=True,
-                              text=True, check=True).stdout
+        dump = headers(BUILD.parent / "win32" / "palimoorctl.exe")
         self.assertIn("(PE32)", dump)
         self.assertIn("(Windows CUI)", dump)
         self.assertNotIn("libstdc++", dump.lower())  # static, like the product
