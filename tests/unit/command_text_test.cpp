@@ -25,23 +25,29 @@ TEST(ClipboardToken, ReplacedOnceEachNeverRescanned) {
 }
 
 TEST(SleepCommand, ScanfRules) {
-    std::int32_t ms = -1;
-    EXPECT_TRUE(parseSleepCommand(L"sleep 250", ms));
-    EXPECT_EQ(ms, 250);
-    EXPECT_TRUE(parseSleepCommand(L"Sleep -5", ms));
-    EXPECT_EQ(ms, 0);
-    EXPECT_TRUE(parseSleepCommand(L"SLEEP   100ms", ms));
-    EXPECT_EQ(ms, 100);
-    EXPECT_FALSE(parseSleepCommand(L"sleep abc", ms));
-    EXPECT_FALSE(parseSleepCommand(L"sleep", ms));
-    EXPECT_FALSE(parseSleepCommand(L"sleep ", ms));
-    EXPECT_TRUE(parseSleepCommand(L"sleep 4294967296", ms));
-    EXPECT_EQ(ms, 2147483647);
-    EXPECT_TRUE(parseSleepCommand(L"sleep 3000000000", ms));
-    EXPECT_EQ(ms, 2147483647);
-    EXPECT_TRUE(parseSleepCommand(L"sleep -99999999999999999999", ms));
-    EXPECT_EQ(ms, 0);
-    EXPECT_FALSE(parseSleepCommand(L"sleeping 5", ms));
+    struct Case {
+        const wchar_t* entry;
+        bool isSleep;
+        std::int32_t ms;
+    };
+    const Case cases[] = {
+        {L"sleep 250", true, 250},
+        {L"Sleep -5", true, 0},
+        {L"SLEEP   100ms", true, 100},
+        {L"sleep abc", false, 0},
+        {L"sleep", false, 0},
+        {L"sleep ", false, 0},
+        {L"sleep 4294967296", true, 2147483647},
+        {L"sleep 3000000000", true, 2147483647},
+        {L"sleep -99999999999999999999", true, 0},
+        {L"sleeping 5", false, 0},
+    };
+    for (const Case& c : cases) {
+        std::int32_t ms = -1;
+        EXPECT_EQ(parseSleepCommand(c.entry, ms), c.isSleep) << c.entry;
+        if (c.isSleep)
+            EXPECT_EQ(ms, c.ms) << c.entry;
+    }
 }
 
 TEST(Builtins, WholeWordsIgnoringCase) {
