@@ -1,6 +1,6 @@
 // Entry point: the start-up phases in their fixed order. Exit code 0 after a
 // run, 1 whenever start-up stops.
-#include "app/command_line.h"
+#include "options/command_line.h"
 #include "rules/ini_reader.h"
 #include "shell/app_state.h"
 #include "shell/instance_control.h"

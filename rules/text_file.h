@@ -7,6 +7,7 @@
 // The mark never reaches the first line, and the carriage return of a CR LF
 // pair is dropped; nothing else is trimmed. Lines count from 1.
 #pragma once
+#include "base/file_read.h"
 #include <string>
 #include <vector>
 
@@ -33,10 +34,3 @@ inline std::vector<std::wstring> decodeTextLines(const std::string& bytes) {
     return decodeTextLines(bytes.data(), bytes.size());
 }
 bool readTextLines(const std::wstring& path, std::vector<std::wstring>& lines);
-
-// Platform services behind the above (Win32 build, POSIX build, or the host
-// tests' stand-ins). Bytes travel in chunks: the program needs no narrow
-// string type, and never holds a whole file.
-using ChunkSink = void (*)(void* context, const char* bytes, size_t size);
-bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context);
-std::wstring decodeAnsiCodePage(const char* bytes, size_t size);

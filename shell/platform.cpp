@@ -1,6 +1,6 @@
 #include "shell/platform.h"
 #include "rules/text_file.h"
-#include "watch/launch_text.h"
+#include "base/shortcut_text.h"
 #include <cwchar>
 
 #ifdef _WIN32_WCE

@@ -2,7 +2,7 @@
 #include "shell/app_state.h"
 #include "shell/confirm_text.h"
 #include "shell/platform.h"
-#include "watch/target_window.h"
+#include "shell/window_order.h"
 #include <cwchar>
 
 #ifndef _WIN64

@@ -3,6 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/instance_control.h"
 #include "watch/command_text.h"
+#include "shell/window_order.h"
 #include "watch/target_window.h"
 #include <new>
 

@@ -13,6 +13,3 @@ LaunchParts splitCommandText(const std::wstring& text);
 // whole unquoted target as the file.
 LaunchParts splitShortcutTarget(const std::wstring& target);
 std::wstring trimTrailingLineBreaks(const std::wstring& file);
-// The text form of a Windows CE shortcut: a count, "#", then the target
-// command line (to the end of the first line). False for anything else.
-bool parseCeShortcutText(const std::wstring& text, std::wstring& target);

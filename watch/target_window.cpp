@@ -51,10 +51,3 @@ void openOwnerProcess(ProcessHandle& holder, HWND window) {
     GetWindowThreadProcessId(window, &processId);
     holder.reset(OpenProcess(ownerProcessAccess(), FALSE, processId));
 }
-
-void pushWindowToBottom(HWND window) {
-    if (!window)
-        return;
-    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE);
-    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE);
-}

@@ -7,5 +7,3 @@ HWND findTargetWindow();
 bool triggerHolds(HWND window);
 // Holds the window's owner process afterwards, or nothing.
 void openOwnerProcess(ProcessHandle& holder, HWND window);
-// To the bottom of the z-order without activation; nothing for a null window.
-void pushWindowToBottom(HWND window);

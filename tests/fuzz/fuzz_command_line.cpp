@@ -1,6 +1,6 @@
 // The command line: tokens, quotes, options and the section that takes the
 // rest of the line.
-#include "app/command_line.h"
+#include "options/command_line.h"
 #include "fuzz_input.h"
 #include "tests/unit/fake_system.h"
 

@@ -1,6 +1,7 @@
 // An external command split into file and parameters, and shortcut texts.
 #include "base/text_compare.h"
 #include "fuzz_input.h"
+#include "base/shortcut_text.h"
 #include "watch/launch_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {

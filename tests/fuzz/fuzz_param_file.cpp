@@ -1,6 +1,6 @@
 // The parameter file: any bytes; a refused line shows its box and reading
 // goes on, every other line is applied or ignored.
-#include "app/param_file.h"
+#include "options/param_file.h"
 #include "fuzz_input.h"
 #include "tests/unit/fake_system.h"
 #include "rules/ini_reader.h"

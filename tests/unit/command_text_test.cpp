@@ -45,8 +45,9 @@ TEST(SleepCommand, ScanfRules) {
     for (const Case& c : cases) {
         std::int32_t ms = -1;
         EXPECT_EQ(parseSleepCommand(c.entry, ms), c.isSleep) << c.entry;
-        if (c.isSleep)
+        if (c.isSleep) {
             EXPECT_EQ(ms, c.ms) << c.entry;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tests/unit/fake_system.h"
 #include "base/message_box.h"
-#include "rules/text_file.h"
+#include "base/file_read.h"
+#include "ctl/program_boxes.h"
 #include <algorithm>
 #include <new>
 
@@ -37,4 +38,10 @@ std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
     for (size_t i = 0; i < size; ++i)
         text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));
     return text;
+}
+
+std::vector<std::wstring> takeProgramBoxTexts() {
+    std::vector<std::wstring> texts = fakeSystem.texts();
+    fakeSystem.boxes.clear();
+    return texts;
 }

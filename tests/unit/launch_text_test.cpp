@@ -1,3 +1,4 @@
+#include "base/shortcut_text.h"
 #include "watch/launch_text.h"
 #include <gtest/gtest.h>
 

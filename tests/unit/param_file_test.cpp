@@ -1,4 +1,4 @@
-#include "app/param_file.h"
+#include "options/param_file.h"
 #include "tests/unit/fake_system.h"
 #include <gtest/gtest.h>
 

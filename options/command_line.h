@@ -9,11 +9,9 @@
 std::vector<std::wstring> splitTokens(const std::wstring& text, const std::wstring& separators);
 // Drops a leading double quote and, if there was one, a trailing one too.
 std::wstring stripQuotes(const std::wstring& token);
-// Applies one option token; false only for a known option with a value it refuses
-// (after the bad-option box has been shown).
-bool parseOption(Settings& settings, const std::wstring& token);
-// The always-shown box for a refused option.
-void reportBadOption(const Settings& settings, const std::wstring& token);
+// The option tokens, as split: everything before the first "-section=", which
+// itself stays as the last token. `section` gets what follows it, verbatim.
+std::vector<std::wstring> optionTokens(const std::wstring& commandLine, std::wstring& section);
 // The whole command line: section, parameter file, then the options in order.
 bool parseOptions(Settings& settings, const std::wstring& programName,
                   const std::wstring& modulePath, const std::wstring& commandLine);

@@ -1,16 +1,6 @@
-// The Win32 side of the portable code's few platform services.
+// Reading files on Windows, and the system's ANSI code page.
 #include <windows.h>
-#include "base/message_box.h"
-#include "rules/text_file.h"
-
-WindowHandle foregroundWindow() {
-    return GetForegroundWindow();
-}
-
-int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
-                   unsigned style) {
-    return MessageBoxW(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
-}
+#include "base/file_read.h"
 
 bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

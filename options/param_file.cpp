@@ -1,6 +1,6 @@
-#include "app/param_file.h"
-#include "app/command_line.h"
+#include "options/param_file.h"
 #include "base/path_text.h"
+#include "options/option.h"
 #include "rules/ini_reader.h"
 #include "rules/text_file.h"
 
@@ -12,11 +12,8 @@ std::wstring paramFilePath(const std::wstring& directory, const std::wstring& ex
 }
 
 void readParamFile(Settings& settings, const std::wstring& path) {
-    std::vector<std::wstring> lines;
-    if (!readTextLines(path, lines))
-        return;
-    for (const std::wstring& line : lines) {
+    forEachTextLine(path, [&](const std::wstring& line, int) {
         if (!isBlankOrComment(line))
             parseOption(settings, line);
-    }
+    });
 }

@@ -1,18 +1,7 @@
-// The portable code's platform services on a POSIX host, for palimoorctl:
-// files by their UTF-8 names; no boxes (nothing here shows one).
-#include "base/message_box.h"
+// Reading files on a POSIX host, for palimoorctl: files by their UTF-8 names.
+#include "base/file_read.h"
 #include "base/utf8_text.h"
-#include "rules/text_file.h"
 #include <cstdio>
-
-WindowHandle foregroundWindow() {
-    return nullptr;
-}
-
-int showMessageBox(WindowHandle, const std::wstring& text, const std::wstring& caption, unsigned) {
-    std::fprintf(stderr, "%s: %s\n", toUtf8(caption).c_str(), toUtf8(text).c_str());
-    return 1;
-}
 
 bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     std::FILE* file = std::fopen(toUtf8(path).c_str(), "rb");

@@ -1,37 +1,12 @@
-#include "app/command_line.h"
-#include "base/message_box.h"
-#include "app/param_file.h"
+#include "options/command_line.h"
 #include "base/path_text.h"
 #include "base/text_compare.h"
-#include <cwchar>
+#include "options/option.h"
+#include "options/param_file.h"
 
 namespace {
-
 const std::wstring kSectionOption = L"-section=";
 const std::wstring kParamFileOption = L"-paramfile=";
-
-// A value written in double quotes loses its first and last character.
-std::wstring unquoteValue(const std::wstring& value) {
-    if (value.empty() || value[0] != L'"')
-        return value;
-    return value.size() < 2 ? std::wstring() : value.substr(1, value.size() - 2);
-}
-
-const Keyword<ExecMode> kExecModes[] = {
-    {L"TOGGLE", ExecMode::TOGGLE},
-    {L"OPEN", ExecMode::OPEN},
-    {L"CLOSE", ExecMode::CLOSE},
-    {L"CLOSEALL", ExecMode::CLOSEALL},
-    {L"CLOSEPREFIX", ExecMode::CLOSEPREFIX},
-    {L"CLOSEINFIX", ExecMode::CLOSEINFIX},
-    {L"CLOSEPOSTFIX", ExecMode::CLOSEPOSTFIX},
-    {L"RESET", ExecMode::RESET},
-    {L"OPENRESET", ExecMode::OPENRESET},
-    {L"RESETOPEN", ExecMode::OPENRESET},
-};
-
-const Keyword<bool> kFlags[] = {{L"TRUE", true}, {L"FALSE", false}};
-
 } // namespace
 
 std::vector<std::wstring> splitTokens(const std::wstring& text, const std::wstring& separators) {
@@ -74,40 +49,20 @@ std::wstring stripQuotes(const std::wstring& token) {
     return stripped;
 }
 
-bool parseOption(Settings& settings, const std::wstring& token) {
-    auto valueAfter = [&](const wchar_t* name) { return token.substr(std::wcslen(name)); };
-    bool accepted = true;
-    if (startsWithIgnoreCase(token, L"-execmode=")) {
-        accepted = lookupKeyword(valueAfter(L"-execmode="), kExecModes, settings.execmode);
-    } else if (startsWithIgnoreCase(token, L"-showtask=")) {
-        accepted = lookupKeyword(valueAfter(L"-showtask="), kFlags, settings.showtask);
-    } else if (startsWithIgnoreCase(token, L"-showicon=")) {
-        accepted = lookupKeyword(valueAfter(L"-showicon="), kFlags, settings.showicon);
-    } else if (startsWithIgnoreCase(token, L"-debug=")) {
-        accepted = lookupKeyword(valueAfter(L"-debug="), kFlags, settings.debug);
-    } else if (startsWithIgnoreCase(token, L"-inifile=")) {
-        settings.inifile = unquoteValue(valueAfter(L"-inifile="));
+std::vector<std::wstring> optionTokens(const std::wstring& commandLine, std::wstring& section) {
+    std::wstring line = commandLine;
+    const size_t sectionAt = line.find(kSectionOption);
+    if (sectionAt != std::wstring::npos) {
+        section = line.substr(sectionAt + kSectionOption.size());
+        line.erase(sectionAt + kSectionOption.size());
     }
-    if (!accepted)
-        reportBadOption(settings, token);
-    return accepted;
-}
-
-void reportBadOption(const Settings& settings, const std::wstring& token) {
-    showMessageBox(nullptr, L" パラメータ不正\n" + token, settings.appName, kBoxPlain);
+    return splitTokens(line, L" \t");
 }
 
 bool parseOptions(Settings& settings, const std::wstring& programName,
                   const std::wstring& modulePath, const std::wstring& commandLine) {
     const PathParts module = splitModulePath(modulePath);
-
-    std::wstring line = commandLine;
-    const size_t sectionAt = line.find(kSectionOption);
-    if (sectionAt != std::wstring::npos) {
-        settings.section = line.substr(sectionAt + kSectionOption.size());
-        line.erase(sectionAt + kSectionOption.size());
-    }
-    const std::vector<std::wstring> tokens = splitTokens(line, L" \t");
+    const std::vector<std::wstring> tokens = optionTokens(commandLine, settings.section);
 
     for (const std::wstring& raw : tokens) {
         const std::wstring token = stripQuotes(raw);

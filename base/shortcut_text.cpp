@@ -1,0 +1,12 @@
+#include "base/shortcut_text.h"
+
+bool parseCeShortcutText(const std::wstring& text, std::wstring& target) {
+    size_t i = 0;
+    while (i < text.size() && text[i] >= L'0' && text[i] <= L'9')
+        ++i;
+    if (i == 0 || i >= text.size() || text[i] != L'#')
+        return false;
+    const size_t end = text.find_first_of(L"\r\n", i + 1);
+    target = text.substr(i + 1, end == std::wstring::npos ? std::wstring::npos : end - i - 1);
+    return true;
+}

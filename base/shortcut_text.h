@@ -1,0 +1,7 @@
+// The text form of a Windows CE shortcut: a count, "#", then the target
+// command line (to the end of the first line).
+#pragma once
+#include <string>
+
+// False for anything that is not such a text.
+bool parseCeShortcutText(const std::wstring& text, std::wstring& target);

@@ -1,0 +1,16 @@
+// One option: the words the command line and the parameter file share, and
+// what each sets in Settings.
+#pragma once
+#include "base/settings.h"
+#include <string>
+
+// The options parseOption applies, each name with its "=".
+extern const wchar_t* const kOptionNames[5];
+
+// Applies one option token; false only for a known option with a value it refuses
+// (after the bad-option box has been shown). Anything else is ignored.
+bool parseOption(Settings& settings, const std::wstring& token);
+// The always-shown box for a refused option.
+void reportBadOption(const Settings& settings, const std::wstring& token);
+// A value written in double quotes loses its first and last character.
+std::wstring unquoteValue(const std::wstring& value);
