@@ -28,7 +28,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     app.modulePath[MAX_PATH - 1] = L'\0';
     if (!parseCommandLine(commandLine ? commandLine : L""))
         return 1;
-    if (!loadRule(app.modulePath, app.settings, app.reporter, app.rule))
+    // A box waits for the user: the next start of this section need not wait
+    // with it. Without -debug=TRUE the only box is the load failure's.
+    if (app.settings.debug)
+        releaseStartLock();
+    if (!loadRule(app.modulePath, app.settings, app.reporter, app.rule, releaseStartLock))
         return 1;
     if (!initInstance(instance, showCommand))
         return 1;

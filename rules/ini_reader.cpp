@@ -83,12 +83,14 @@ bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& s
 }
 
 bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,
-              Rule& rule) {
+              Rule& rule, void (*beforeFailureBox)()) {
     // Messages are sized to their text: a long path or section is never cut.
     const std::wstring path = iniFilePath(modulePath, settings.inifile);
     reporter.show(L"INIファイル(" + path + L")", kBoxPlain);
     if (readRuleSection(rule, path, settings.section))
         return true;
+    if (beforeFailureBox)
+        beforeFailureBox();
     showMessageBox(foregroundWindow(),
                    L"INIファイル読み込み失敗\nファイル(" + path + L")\nセクション(" +
                        settings.section + L")",

@@ -37,6 +37,7 @@ std::vector<KeyValue> collectSectionKeys(const std::vector<std::wstring>& lines,
                                          const std::wstring& header);
 // Keeps only the selected section's key lines: memory does not grow with the file.
 bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section);
-// The rule phase: false after the always-shown load-failure box.
+// The rule phase: false after the always-shown load-failure box, just before
+// which `beforeFailureBox` runs when given.
 bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,
-              Rule& rule);
+              Rule& rule, void (*beforeFailureBox)() = nullptr);

@@ -1,6 +1,6 @@
 // The one process-wide state object. Fields that the window thread and the
-// timer thread share with the main thread are atomic: the design has no
-// locks, and an unsynchronised word shared between threads is a data race.
+// timer thread share with the main thread are atomic: the threads take no
+// lock, and an unsynchronised word shared between threads is a data race.
 // The timeout (whether it is armed, its pending step) belongs to the window
 // thread alone.
 #pragma once

@@ -1,10 +1,13 @@
 // How a new invocation acts on the instances that are already waiting.
 #pragma once
 
-// True when this invocation is to start a watch of its own. For the modes
-// that may start one, a per-section lock is held from the look for others
-// until releaseStartLock(), so that two quick starts still toggle.
+// True when this invocation is to start a watch of its own. The modes that
+// may start one look for others under a per-section start lock, so that two
+// quick starts still toggle. A start that goes on keeps the lock until
+// releaseStartLock(); one that stops here has released it (a closing one once
+// the closed window is gone, at most 3 s later).
 bool applyExecMode();
 // Lets the next invocation of this section look: once this instance's window
-// exists, or once it has decided not to wait. Does nothing when not held.
+// exists, once it has decided not to wait, or before a box waits for the user.
+// Does nothing when not held.
 void releaseStartLock();

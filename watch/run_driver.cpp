@@ -12,13 +12,15 @@ namespace {
 // Long enough for the window thread to remove its icon, short enough that
 // nobody notices when it cannot.
 constexpr DWORD kWindowThreadGraceMs = 500;
-// How long the next start of this section may be kept waiting for our window.
+// How long this start keeps the start lock while its window thread makes the
+// window (the next start of the section waits for the lock at most 3 s).
 constexpr DWORD kWindowReadyMs = 5000;
 
 void startWindowThread() {
     DWORD threadId = 0;
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE thread = CreateThread(nullptr, 0, windowThreadProc, ready, 0, &threadId);
+    const DWORD error = thread ? 0 : GetLastError(); // before any other call replaces it
     app.workerThread = thread;
     DWORD waited = WAIT_OBJECT_0;
     if (thread && ready) {
@@ -30,7 +32,6 @@ void startWindowThread() {
     if (ready && waited != WAIT_TIMEOUT) // else the window thread may still set it
         CloseHandle(ready);
     if (!thread) {
-        const DWORD error = GetLastError();
         wchar_t text[96];
         wsprintfW(text, L"CreateThread() failed: GetLastError()=%d(0x%08x)",
                   static_cast<int>(error), static_cast<unsigned>(error));

@@ -91,7 +91,7 @@ class Sandbox:
         """Runs one of Wine's own programs, such as reg, to its end."""
         return subprocess.run(self._wine(*args), capture_output=True, timeout=60)
 
-    def start_watcher(self, answers=()):
+    def start_watcher(self, answers=(), hold_ms=0):
         self.stop_watcher()
         self.box_log = self.dir / f"boxes{int(time.time() * 1000)}.log"
         self.watcher_stop = self.dir / "watcher.stop"
@@ -100,6 +100,8 @@ class Sandbox:
                 f"--stop={winpath(self.watcher_stop)}"]
         if answers:
             args.append("--answers=" + ",".join(answers))
+        if hold_ms:
+            args.append(f"--hold={hold_ms}")
         self.watcher = subprocess.Popen(self._wine(*args), **QUIET)
         ready = Path(str(self.box_log) + ".ready")
         if not wait_until(ready.exists, 30):

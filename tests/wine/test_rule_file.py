@@ -61,6 +61,20 @@ class RuleFile(WineTest):
         self.assertEqual(self.box.boxes(), [])
 
 
+class LoadFailureBox(WineTest):
+    def test_a_second_start_does_not_wait_for_the_first_starts_box(self):
+        # Each box stays up for 6 s; a start that kept its start lock meanwhile
+        # would hold the other start of the section back for 3 s.
+        self.box.start_watcher(hold_ms=6000)
+        self.write_rule("Other", "class=X")
+        first = self.box.spawn("-section=Missing")
+        second = self.box.spawn("-section=Missing")
+        boxes = self.box.wait_boxes(2, timeout=15)
+        self.assertEqual(len(boxes), 2)
+        self.assertLess(abs(boxes[1]["time"] - boxes[0]["time"]), 2000)
+        self.assertEqual((first.wait(20), second.wait(20)), (1, 1))
+
+
 class ParameterFile(WineTest):
     def test_file_sets_options_and_command_line_overrides(self):
         self.box.write("palimoorParam.txt", "# defaults for every shortcut\n"

@@ -1,6 +1,7 @@
 // Records every message box that appears (caption, text, buttons, icon,
-// owner) as a JSON line and answers it, until a stop file appears.
-//   boxwatch --log=FILE --stop=FILE [--answers=OK,CANCEL,...]
+// owner) as a JSON line and answers it, until a stop file appears. With
+// --hold, each box is answered only that many milliseconds after it appeared.
+//   boxwatch --log=FILE --stop=FILE [--answers=OK,CANCEL,...] [--hold=MS]
 #include "helper_util.h"
 #include <set>
 #include <vector>
@@ -33,9 +34,16 @@ BOOL CALLBACK collectChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+struct Answer {
+    HWND box;
+    int id;
+    long long due;
+};
+
 struct Watch {
     std::set<HWND> handled;
     std::vector<HWND> fresh;
+    std::vector<Answer> pending;
 };
 
 BOOL CALLBACK findBoxes(HWND window, LPARAM param) {
@@ -70,6 +78,7 @@ int wmain(int argc, wchar_t** argv) {
             break;
         start = comma + 1;
     }
+    const long long holdMs = _wtoi(option(argc, argv, L"hold", L"0").c_str());
     size_t nextAnswer = 0;
     Watch watch;
     appendLine(log + L".ready", "ready");
@@ -97,9 +106,17 @@ int wmain(int argc, wchar_t** argv) {
             int id = answerId(nextAnswer < answers.size() ? answers[nextAnswer++] : L"OK");
             if (!GetDlgItem(box, id) && !info.buttons.empty())
                 id = info.buttons.front().first;
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+            watch.pending.push_back({box, id, epochMilliseconds() + holdMs});
             watch.handled.insert(box);
+        }
+        for (auto it = watch.pending.begin(); it != watch.pending.end();) {
+            if (epochMilliseconds() < it->due) {
+                ++it;
+                continue;
+            }
+            PostMessageW(it->box, WM_COMMAND, MAKEWPARAM(it->id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(it->box, it->id)));
+            it = watch.pending.erase(it);
         }
         for (auto it = watch.handled.begin(); it != watch.handled.end();)
             it = IsWindow(*it) ? std::next(it) : watch.handled.erase(it);
