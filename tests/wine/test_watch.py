@@ -195,24 +195,6 @@ class TrayIconPresence(Watch):
         self.box.post("Palimoor", "[W]", WM_CLOSE)
         self.assertEqual(self.finish(process), [])
 
-
-class TimeoutReset(Watch):
-    def test_reset_before_expiry_restarts_the_full_period(self):
-        self.rule("check=change", "trigger=running", "timeout=3000")
-        process = self.box.spawn("-section=W")
-        self.box.wait_instance("W")
-        time.sleep(2.0)
-        reset_at = time.time()
-        self.assertEqual(self.box.post("Palimoor", "[W]", WM_RESET_TIMEOUT), 0)
-        self.assertEqual(self.finish(process), ["ontimeout.exe"])
-        after_reset = self.box.started()[0][0] - reset_at
-        self.assertGreater(after_reset, 2.5)
-        self.assertLess(after_reset, 3.0 + 1.5)
-
-
-if __name__ == "__main__":
-    unittest.main()
-
     def test_icon_comes_back_after_a_shell_restart_and_still_ends_the_instance(self):
         self.rule("check=change", "trigger=running")
         process = self.box.spawn("-section=W")
@@ -228,6 +210,20 @@ if __name__ == "__main__":
         self.box.wait_boxes(1)
         self.assertEqual(self.finish(process), [])
         self.assertTrue(wait_until(lambda: not self.taskbar_shown(), 3))
+
+
+class TimeoutReset(Watch):
+    def test_reset_before_expiry_restarts_the_full_period(self):
+        self.rule("check=change", "trigger=running", "timeout=3000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        time.sleep(2.0)
+        reset_at = time.time()
+        self.assertEqual(self.box.post("Palimoor", "[W]", WM_RESET_TIMEOUT), 0)
+        self.assertEqual(self.finish(process), ["ontimeout.exe"])
+        after_reset = self.box.started()[0][0] - reset_at
+        self.assertGreater(after_reset, 2.5)
+        self.assertLess(after_reset, 3.0 + 1.5)
 
 
 class LongTimeoutChain(Watch):
@@ -257,3 +253,7 @@ class LongTimeoutChain(Watch):
         after = self.box.started()[0][0] - started
         self.assertGreater(after, 3.0)
         self.assertLess(after, 3.5 + 1.5)
+
+
+if __name__ == "__main__":
+    unittest.main()

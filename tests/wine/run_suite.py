@@ -1,0 +1,57 @@
+"""Runs one module of Wine tests and says how many ran.
+
+It fails when the module defines a test_ function that no test case collects:
+one written after unittest.main(), or outside its class, would otherwise never
+run, and nobody would notice.
+
+    python3 run_suite.py test_watch
+"""
+import ast
+import importlib
+import sys
+import unittest
+from pathlib import Path
+
+
+def collected_tests(suite):
+    """Class.method for every test the loader found, by the class that defines it."""
+    names = set()
+    for test in suite:
+        if isinstance(test, unittest.TestSuite):
+            names |= collected_tests(test)
+            continue
+        method = test._testMethodName
+        owner = next(c for c in type(test).__mro__ if method in vars(c))
+        names.add(f"{owner.__name__}.{method}")
+    return names
+
+
+def defined_tests(source):
+    """Class.method for every test_ function in the source; "-" as the class of one
+    that no class body holds."""
+    tree = ast.parse(source)
+    functions = (ast.FunctionDef, ast.AsyncFunctionDef)
+    in_a_class = {}
+    for node in ast.walk(tree):
+        if isinstance(node, ast.ClassDef):
+            for item in node.body:
+                if isinstance(item, functions):
+                    in_a_class[item] = node.name
+    return {f"{in_a_class.get(node, '-')}.{node.name}" for node in ast.walk(tree)
+            if isinstance(node, functions) and node.name.startswith("test_")}
+
+
+def main():
+    name = sys.argv[1]
+    module = importlib.import_module(name)
+    suite = unittest.defaultTestLoader.loadTestsFromModule(module)
+    lost = sorted(defined_tests(Path(module.__file__).read_text("utf-8")) - collected_tests(suite))
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    print(f"{name}: {result.testsRun} tests ran")
+    for test in lost:
+        print(f"{name}: {test} is never run: no test case collects it", file=sys.stderr)
+    sys.exit(0 if result.wasSuccessful() and not lost else 1)
+
+
+if __name__ == "__main__":
+    main()
