@@ -37,6 +37,9 @@ void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam) {
 UINT taskbarCreatedMessage() {
     return 0;
 }
+void bringToFront(HWND window) {
+    SetForegroundWindow(window);
+}
 
 #else
 #include <shlobj.h>
@@ -130,6 +133,26 @@ void onSettingChange(HWND, WPARAM, LPARAM) {}
 
 UINT taskbarCreatedMessage() {
     return taskbarCreated;
+}
+
+// A minimized window made the foreground window stays an icon, so it is
+// restored first (asynchronously: a hung target must not hang us). Desktop
+// Windows lets only the process the user last used set the foreground
+// window; a waiting instance that fires minutes after its start is not that
+// process, and its call would only flash the taskbar button. For the moment
+// of the call this thread shares the input state of the foreground window's
+// thread, which gives it that right; it lets go at once.
+void bringToFront(HWND window) {
+    if (IsIconic(window))
+        ShowWindowAsync(window, SW_RESTORE);
+    const DWORD self = GetCurrentThreadId();
+    HWND front = GetForegroundWindow();
+    const DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    const bool attached =
+        frontThread != 0 && frontThread != self && AttachThreadInput(self, frontThread, TRUE);
+    SetForegroundWindow(window);
+    if (attached)
+        AttachThreadInput(self, frontThread, FALSE);
 }
 
 #endif

@@ -23,3 +23,5 @@ void onShellWindowCreated();
 void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam);
 // The message the desktop shell sends when it has restarted; 0 where there is none.
 UINT taskbarCreatedMessage();
+// Makes the window the foreground window, as "activate" asks.
+void bringToFront(HWND window);

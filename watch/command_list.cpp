@@ -2,8 +2,9 @@
 #include "watch/command_list.h"
 #include "shell/app_state.h"
 #include "shell/instance_control.h"
-#include "watch/command_text.h"
+#include "shell/platform.h"
 #include "shell/window_order.h"
+#include "watch/command_text.h"
 #include "watch/target_window.h"
 #include <new>
 
@@ -14,7 +15,7 @@ constexpr DWORD kRetryMs = 10;
 void activateTarget(bool sync) {
     for (;;) {
         if (HWND window = findTargetWindow())
-            SetForegroundWindow(window);
+            bringToFront(window);
         if (!sync)
             return;
         HWND window = findTargetWindow();

@@ -173,5 +173,15 @@ class WindowActions(WineTest):
         self.assertTrue(self.box.find_windows(TARGET)[0]["visible"])
         self.assertEqual(self.box.foreground()["class"], "OtherTarget")
 
+    def test_activate_restores_a_minimized_target(self):
+        self.box.start_target("OtherTarget", "In front", "--foreground")
+        self.box.start_target(TARGET, "Minimized", "--minimized")
+        self.assertTrue(self.box.find_windows(TARGET)[0]["iconic"])
+        self.write_rule("A", f"class={TARGET}", "trigger=running", "exec=sync activate")
+        self.assertEqual(self.box.run("-section=A"), 0)
+        self.assertEqual(self.box.foreground()["class"], TARGET)
+        self.assertTrue(wait_until(lambda: not self.box.find_windows(TARGET)[0]["iconic"], 2))
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,7 +1,7 @@
 // A program with one top-level window of a given class and title, for the
 // run driver to watch.
 //   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
-//          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS]
+//          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
 // WM_CLOSE ends the program; the private message WM_APP+1 (or --destroy-after)
 // destroys the window while the process lives on for --linger ms. --exit-delay
 // keeps the process alive that long after its window has gone, whatever the cause.
@@ -60,7 +60,9 @@ int wmain(int argc, wchar_t** argv) {
                                   320, 200, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 2;
-    ShowWindow(window, flag(argc, argv, L"foreground") ? SW_SHOW : SW_SHOWNOACTIVATE);
+    ShowWindow(window, flag(argc, argv, L"minimized")    ? SW_SHOWMINNOACTIVE
+                       : flag(argc, argv, L"foreground") ? SW_SHOW
+                                                         : SW_SHOWNOACTIVATE);
     if (flag(argc, argv, L"foreground"))
         SetForegroundWindow(window);
     const std::wstring exitAfter = option(argc, argv, L"exit-after");
