@@ -17,6 +17,7 @@ struct AppState {
     wchar_t modulePath[MAX_PATH] = {};
     std::atomic<HANDLE> workerThread{nullptr};
     std::atomic<HWND> shellWindow{nullptr};
+    HANDLE lookNow = nullptr; // a polling watch's wake-up; set before the window thread starts
     NOTIFYICONDATAW notifyIcon = {};
     TimeoutChain timeout;
     Settings settings;

@@ -40,6 +40,10 @@ UINT taskbarCreatedMessage() {
 void bringToFront(HWND window) {
     SetForegroundWindow(window);
 }
+bool watchWindowEvents(HANDLE) {
+    return false;
+}
+void stopWatchingWindowEvents() {}
 
 #else
 #include <shlobj.h>
@@ -153,6 +157,64 @@ void bringToFront(HWND window) {
     SetForegroundWindow(window);
     if (attached)
         AttachThreadInput(self, frontThread, FALSE);
+}
+
+namespace {
+
+// The events that can change what a polling watch would see, in ranges of
+// consecutive numbers. Out-of-context hooks reach this thread as messages, so
+// an unused neighbour (such as location changes) would cost a wake-up each.
+constexpr DWORD kWindowEventRanges[][2] = {
+    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
+    {EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE}, // create, destroy, show, hide
+    {EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS},
+    {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE},
+};
+constexpr size_t kWindowEventHooks = sizeof kWindowEventRanges / sizeof kWindowEventRanges[0];
+
+HWINEVENTHOOK windowEventHooks[kWindowEventHooks] = {};
+HANDLE lookNowEvent = nullptr; // the window thread's alone, like the hooks
+
+// Windows themselves, not their parts; focus is reported for a window's
+// client area. Anything more would be judged here, and judging is the
+// polling loop's.
+void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD,
+                            DWORD) {
+    if (child == CHILDID_SELF && (object == OBJID_WINDOW || event == EVENT_OBJECT_FOCUS))
+        SetEvent(lookNowEvent);
+}
+
+} // namespace
+
+#ifdef PALIMOOR_TEST_NO_EVENT_HOOK
+constexpr bool kWindowEvents = false; // a test build, to compare with plain polling
+#else
+constexpr bool kWindowEvents = true;
+#endif
+
+bool watchWindowEvents(HANDLE lookNow) {
+    if (!kWindowEvents)
+        return false;
+    lookNowEvent = lookNow;
+    for (size_t i = 0; i < kWindowEventHooks; ++i) {
+        windowEventHooks[i] =
+            SetWinEventHook(kWindowEventRanges[i][0], kWindowEventRanges[i][1], nullptr,
+                            onWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+        if (!windowEventHooks[i]) {
+            stopWatchingWindowEvents();
+            return false;
+        }
+    }
+    return true;
+}
+
+void stopWatchingWindowEvents() {
+    for (HWINEVENTHOOK& hook : windowEventHooks) {
+        if (hook)
+            UnhookWinEvent(hook);
+        hook = nullptr;
+    }
 }
 
 #endif

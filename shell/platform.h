@@ -25,3 +25,11 @@ void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam);
 UINT taskbarCreatedMessage();
 // Makes the window the foreground window, as "activate" asks.
 void bringToFront(HWND window);
+// On the calling thread, which must pump messages: signal `lookNow` whenever a
+// top-level window appears, goes, is shown or hidden, is renamed, minimized or
+// restored, or the foreground changes. False where the system cannot (Windows
+// CE has no such events), and then nothing is signalled. A hint only: what
+// the window is doing is always looked up anew.
+bool watchWindowEvents(HANDLE lookNow);
+// Ends the above on the thread that began it; harmless when nothing runs.
+void stopWatchingWindowEvents();

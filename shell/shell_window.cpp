@@ -64,6 +64,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_CLOSE:
+        stopWatchingWindowEvents(); // the watch is over: no wake-up may outlive it
         removeNotifyIcon();
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_SETTINGCHANGE:
@@ -132,11 +133,15 @@ DWORD WINAPI windowThreadProc(LPVOID ready) {
     if (app.settings.showicon)
         addNotifyIcon();
     startTimeoutTimer();
+    // Without the events, the polling watch simply looks at its interval.
+    if (app.lookNow)
+        watchWindowEvents(app.lookNow);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    stopWatchingWindowEvents();
     if (app.settings.showicon)
         removeNotifyIcon();
     return static_cast<DWORD>(message.wParam);

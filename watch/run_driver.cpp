@@ -62,16 +62,23 @@ void processWatch() {
     runCommandList(findTargetWindow() ? ListKind::OnTimeout : ListKind::Exec);
 }
 
+// Looks at every polling interval, and at once when the window thread has
+// seen a window change (only a hint: a missed one costs time, never a wrong
+// list). A burst of changes wakes the loop once, as the event is auto-reset.
 void pollingWatch() {
+    app.lookNow = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     startWindowThread();
+    const HANDLE wakers[2] = {app.workerThread, app.lookNow};
+    const DWORD count = app.lookNow ? 2 : 1;
     for (;;) {
         if (triggerHolds(findTargetWindow())) {
             stopWindowThread();
             runCommandList(ListKind::Exec);
             return;
         }
-        if (WaitForSingleObject(app.workerThread, static_cast<DWORD>(app.rule.polling)) !=
-            WAIT_TIMEOUT)
+        const DWORD woken =
+            WaitForMultipleObjects(count, wakers, FALSE, static_cast<DWORD>(app.rule.polling));
+        if (woken != WAIT_TIMEOUT && woken != WAIT_OBJECT_0 + 1)
             break;
     }
     stopWindowThread();

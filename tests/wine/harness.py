@@ -171,6 +171,23 @@ class Sandbox:
             raise AssertionError(f"no waiting instance [{section}]")
         return window
 
+    def watch_for_end(self, section):
+        """A helper that notes, to the millisecond, when the instance's window goes:
+        the moment its wait ended, before its list runs. Read it with ended_at."""
+        waiter = subprocess.Popen(self._wine(self.dir / "winctl.exe", "waitgone", "Palimoor",
+                                             f"[{section}]", "30000"),
+                                  stdout=subprocess.PIPE, stdin=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        self.processes.append(waiter)
+        return waiter
+
+    @staticmethod
+    def ended_at(waiter):
+        out = waiter.communicate(timeout=40)[0].decode().strip()
+        if not out:
+            raise AssertionError("the instance's window did not go")
+        return int(out) / 1000.0
+
     def post(self, cls, title, message, wparam=0, lparam=0):
         return self.winctl("post", cls or "-", title or "-", message, wparam, lparam).returncode
 
@@ -195,6 +212,15 @@ class Sandbox:
             ms, event, _pid = line.split("\t")
             events.append((int(ms) / 1000.0, event))
         return events
+
+    def target_event(self, process, event, after=0.0, timeout=10):
+        """When the target first logged the event (ready, front, destroyed, exit)
+        after the given time."""
+        times = wait_until(lambda: [t for t, e in self.target_events(process)
+                                    if e == event and t >= after], timeout)
+        if not times:
+            raise AssertionError(f"the target logged no {event}")
+        return times[0]
 
     # Launches recorded by recorder.exe.
     def launches(self):

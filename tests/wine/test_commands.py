@@ -146,7 +146,7 @@ class WindowActions(WineTest):
                         f"exec={self.box.recorder()}|after")
         self.assertEqual(self.box.run("-section=C"), 0)
         self.box.wait_launches(1)
-        exited = dict((e, t) for t, e in self.box.target_events(target))["exit"]
+        exited = self.box.target_event(target, "exit")
         self.assertGreaterEqual(self.box.started()[0][0], exited)
 
         target = self.box.start_target(TARGET, "Target")

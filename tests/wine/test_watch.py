@@ -31,7 +31,7 @@ class PollingWatch(Watch):
         window = self.box.wait_instance("W")
         self.assertFalse(window["visible"])  # hidden unless -showtask=TRUE
         target = self.box.start_target(TARGET, "Target")
-        appeared = self.box.target_events(target)[0][0]
+        appeared = self.box.target_event(target, "ready")
         self.assertEqual(self.finish(process), ["exec.exe"])
         latency = self.box.started()[0][0] - appeared
         self.assertLess(latency, 0.2 + 0.8)  # one polling interval plus Wine's start-up slack
@@ -99,7 +99,7 @@ class ProcessWatch(Watch):
         self.box.wait_instance("W")
         self.box.post(TARGET, "-", WM_CLOSE)
         self.assertEqual(self.finish(process), ["exec.exe"])
-        ended = dict((e, t) for t, e in self.box.target_events(target))["exit"]
+        ended = self.box.target_event(target, "exit")
         self.assertLess(self.box.started()[0][0] - ended, 1.0)
 
     def test_window_gone_but_process_alive_waits_for_the_timeout(self):
@@ -210,6 +210,37 @@ class TrayIconPresence(Watch):
         self.box.wait_boxes(1)
         self.assertEqual(self.finish(process), [])
         self.assertTrue(wait_until(lambda: not self.taskbar_shown(), 3))
+
+
+class EventAssistedWatch(Watch):
+    """Window events wake a polling watch: a long interval costs no reaction time
+    for a window that appears or comes to the front. Each change here comes
+    seconds before the next look at the interval would."""
+
+    def test_a_window_that_appears_ends_the_watch_at_once(self):
+        self.rule("check=change", "trigger=running", "polling=5000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        waiter = self.box.watch_for_end("W")
+        time.sleep(0.5)
+        target = self.box.start_target(TARGET, "Target")
+        ended = self.box.ended_at(waiter)
+        self.assertLess(ended - self.box.target_event(target, "ready"), 1.0)
+        self.assertEqual(self.finish(process), ["exec.exe"])
+
+    def test_a_window_that_comes_to_the_front_ends_the_watch_at_once(self):
+        # The target brings itself to the front 4 s after its start; Wine tells of
+        # the change only through the focus event of the control that takes the
+        # focus, so no other process may take part.
+        self.box.start_target("OtherTarget", "Other", "--foreground")
+        target = self.box.start_target(TARGET, "Target", "--front-after=4000")
+        self.rule("check=change", "trigger=active", "polling=10000")
+        process = self.box.spawn("-section=W")
+        self.box.wait_instance("W")
+        waiter = self.box.watch_for_end("W")
+        ended = self.box.ended_at(waiter)
+        self.assertLess(ended - self.box.target_event(target, "front"), 1.0)
+        self.assertEqual(self.finish(process), ["exec.exe"])
 
 
 class TimeoutReset(Watch):

@@ -1,7 +1,12 @@
 // A program with one top-level window of a given class and title, for the
-// run driver to watch.
+// run driver to watch. Like most programs, the window holds a control that
+// takes the focus whenever the window is activated.
 //   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
 //          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
+//          [--front-after=MS]
+// The log has a line for ready, front (activated), destroyed and exit.
+// --front-after brings the window to the front by itself after that long, so
+// that no other process takes part in the change.
 // WM_CLOSE ends the program; the private message WM_APP+1 (or --destroy-after)
 // destroys the window while the process lives on for --linger ms. --exit-delay
 // keeps the process alive that long after its window has gone, whatever the cause.
@@ -10,8 +15,9 @@
 namespace {
 
 constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
-constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2;
+constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3;
 std::wstring logPath;
+HWND edit = nullptr;
 bool keepProcess = false;
 
 void note(const char* event) {
@@ -22,12 +28,23 @@ void note(const char* event) {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            note("front");
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+        if (edit)
+            SetFocus(edit);
+        return 0;
     case WM_DESTROY_ONLY:
         keepProcess = true;
         DestroyWindow(window);
         return 0;
     case WM_TIMER:
-        if (wParam == kDestroyTimer) {
+        if (wParam == kFrontTimer) {
+            KillTimer(window, kFrontTimer);
+            SetForegroundWindow(window);
+        } else if (wParam == kDestroyTimer) {
             keepProcess = true;
             DestroyWindow(window);
         } else {
@@ -60,6 +77,8 @@ int wmain(int argc, wchar_t** argv) {
                                   320, 200, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 2;
+    edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, window, nullptr,
+                           instance, nullptr);
     ShowWindow(window, flag(argc, argv, L"minimized")    ? SW_SHOWMINNOACTIVE
                        : flag(argc, argv, L"foreground") ? SW_SHOW
                                                          : SW_SHOWNOACTIVATE);
@@ -69,6 +88,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring destroyAfter = option(argc, argv, L"destroy-after");
     if (!exitAfter.empty())
         SetTimer(window, kExitTimer, static_cast<UINT>(_wtoi(exitAfter.c_str())), nullptr);
+    const std::wstring frontAfter = option(argc, argv, L"front-after");
+    if (!frontAfter.empty())
+        SetTimer(window, kFrontTimer, static_cast<UINT>(_wtoi(frontAfter.c_str())), nullptr);
     if (!destroyAfter.empty())
         SetTimer(window, kDestroyTimer, static_cast<UINT>(_wtoi(destroyAfter.c_str())), nullptr);
     note("ready");
