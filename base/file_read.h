@@ -10,4 +10,9 @@ using ChunkSink = void (*)(void* context, const char* bytes, size_t size);
 // False when the file cannot be opened (a folder cannot); a read that fails
 // midway ends the file there.
 bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context);
+// Text in the ANSI code page: the system's own, unless another was selected.
 std::wstring decodeAnsiCodePage(const char* bytes, size_t size);
+unsigned ansiCodePage();
+// palimoorctl reads files for another machine; false when there is no such
+// code page here.
+bool selectAnsiCodePage(unsigned codePage);

@@ -16,13 +16,28 @@ bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     return true;
 }
 
+namespace {
+UINT selected = CP_ACP;
+} // namespace
+
 std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
     if (size == 0)
         return std::wstring();
     const int count = static_cast<int>(size);
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, count, nullptr, 0);
+    const int length = MultiByteToWideChar(selected, 0, bytes, count, nullptr, 0);
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, bytes, count, &text[0], length);
+        MultiByteToWideChar(selected, 0, bytes, count, &text[0], length);
     return text;
+}
+
+unsigned ansiCodePage() {
+    return selected == CP_ACP ? GetACP() : selected;
+}
+
+bool selectAnsiCodePage(unsigned codePage) {
+    if (!IsValidCodePage(codePage))
+        return false;
+    selected = codePage;
+    return true;
 }

@@ -56,6 +56,18 @@ bool isValidUtf8(const char* bytes, size_t size) {
     return true;
 }
 
+bool isValidUtf8(const char* bytes, size_t size, bool& multiByte) {
+    bool valid = true;
+    std::uint32_t cp;
+    for (size_t i = 0; i < size;) {
+        if (!nextUtf8(bytes, size, i, cp))
+            valid = false;
+        else if (cp >= 0x80)
+            multiByte = true;
+    }
+    return valid;
+}
+
 std::wstring decodeUtf8(const char* bytes, size_t size) {
     std::wstring out;
     out.reserve(size);

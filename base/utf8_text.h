@@ -4,6 +4,9 @@
 #include <string>
 
 bool isValidUtf8(const char* bytes, size_t size);
+// The same, and whether the bytes hold a well-formed sequence beyond ASCII
+// (text that looks like UTF-8 even where some byte is not).
+bool isValidUtf8(const char* bytes, size_t size, bool& multiByte);
 // Each malformed sequence (overlong, surrogate, beyond U+10FFFF, cut short,
 // a stray byte) becomes one U+FFFD.
 std::wstring decodeUtf8(const char* bytes, size_t size);

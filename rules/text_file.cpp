@@ -5,7 +5,7 @@
 
 namespace {
 
-enum class Encoding { Utf8, Utf8Marked, Utf16Little, Utf16Big, Ansi };
+using Encoding = TextEncoding;
 
 std::wstring decodeUtf16(const char* bytes, size_t size, bool bigEndian) {
     const auto unitAt = [&](size_t i) -> std::uint32_t {
@@ -45,7 +45,8 @@ struct TextPass {
     // Survey: the first bytes, and whether every line is valid UTF-8.
     char head[3] = {};
     size_t headSize = 0;
-    bool validUtf8 = true;
+    int firstMalformedLine = 0;
+    bool multiByte = false;
     // Decoding: where the lines go.
     LineSink sink = nullptr;
     void* context = nullptr;
@@ -91,8 +92,10 @@ struct TextPass {
     }
 
     void takeLine(bool endedByLineFeed) {
+        ++number;
         if (surveying) {
-            validUtf8 = validUtf8 && isValidUtf8(line.data(), line.size());
+            if (!isValidUtf8(line.data(), line.size(), multiByte) && firstMalformedLine == 0)
+                firstMalformedLine = number;
         } else {
             switch (encoding) {
             case Encoding::Utf8:
@@ -109,7 +112,7 @@ struct TextPass {
             }
             if (endedByLineFeed && !text.empty() && text.back() == L'\r')
                 text.pop_back();
-            sink(context, text, ++number);
+            sink(context, text, number);
         }
         line.clear();
     }
@@ -129,7 +132,7 @@ struct TextPass {
         if (headIs("\xEF\xBB\xBF", 3))
             return Encoding::Utf8Marked;
         markSize = 0;
-        return validUtf8 ? Encoding::Utf8 : Encoding::Ansi;
+        return firstMalformedLine == 0 ? Encoding::Utf8 : Encoding::Ansi;
     }
 };
 
@@ -153,7 +156,7 @@ struct ByteSource {
     }
 };
 
-bool decodeSource(const ByteSource& source, LineSink sink, void* context) {
+bool decodeSource(const ByteSource& source, LineSink sink, void* context, TextFileInfo* info) {
     TextPass survey;
     survey.surveying = true;
     if (!source.readAll(survey))
@@ -163,6 +166,8 @@ bool decodeSource(const ByteSource& source, LineSink sink, void* context) {
     decoder.encoding = survey.decide(decoder.skip);
     decoder.sink = sink;
     decoder.context = context;
+    if (info)
+        *info = {decoder.encoding, survey.firstMalformedLine, survey.multiByte};
     return source.readAll(decoder);
 }
 
@@ -172,13 +177,13 @@ void appendLine(void* context, const std::wstring& line, int) {
 
 } // namespace
 
-bool readTextFile(const std::wstring& path, LineSink sink, void* context) {
-    return decodeSource({&path, nullptr, 0}, sink, context);
+bool readTextFile(const std::wstring& path, LineSink sink, void* context, TextFileInfo* info) {
+    return decodeSource({&path, nullptr, 0}, sink, context, info);
 }
 
 std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size) {
     std::vector<std::wstring> lines;
-    decodeSource({nullptr, bytes, size}, appendLine, &lines);
+    decodeSource({nullptr, bytes, size}, appendLine, &lines, nullptr);
     return lines;
 }
 

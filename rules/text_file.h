@@ -9,23 +9,35 @@
 #pragma once
 #include "base/file_read.h"
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using LineSink = void (*)(void* context, const std::wstring& line, int lineNumber);
 
+enum class TextEncoding { Utf8, Utf8Marked, Utf16Little, Utf16Big, Ansi };
+
+// What the first read found, known before the first line is delivered.
+struct TextFileInfo {
+    TextEncoding encoding = TextEncoding::Utf8;
+    int firstMalformedLine = 0; // the first line that is not valid UTF-8; 0 when none
+    bool multiByteUtf8 = false; // a line holds a well-formed UTF-8 sequence beyond ASCII
+};
+
 // False only when the file cannot be opened; a read that fails midway ends
 // the file there. The file is read twice: once to decide the encoding, once
-// to decode it.
-bool readTextFile(const std::wstring& path, LineSink sink, void* context);
+// to decode it. `info`, when given, is filled before the first line comes.
+bool readTextFile(const std::wstring& path, LineSink sink, void* context,
+                  TextFileInfo* info = nullptr);
 
 // The same with a lambda or other callable taking (line, lineNumber).
-template <typename OnLine> bool forEachTextLine(const std::wstring& path, OnLine&& onLine) {
+template <typename OnLine>
+bool forEachTextLine(const std::wstring& path, OnLine&& onLine, TextFileInfo* info = nullptr) {
     return readTextFile(
         path,
         [](void* context, const std::wstring& line, int number) {
-            (*static_cast<OnLine*>(context))(line, number);
+            (*static_cast<std::remove_reference_t<OnLine>*>(context))(line, number);
         },
-        &onLine);
+        &onLine, info);
 }
 
 // The whole decoded text of bytes already in memory, for small inputs.

@@ -1,5 +1,6 @@
 #include "shell/instance_match.h"
 #include "base/text_compare.h"
+#include "base/text_hash.h"
 #include <cstdint>
 
 std::wstring sectionOfTitle(const std::wstring& title) {
@@ -44,19 +45,7 @@ std::wstring startLockName(const std::wstring& section) {
     constexpr size_t kReadableChars = 200;
     if (section.size() <= kReadableChars && section.find(L'\\') == std::wstring::npos)
         return prefix + section;
-    // FNV-1a over the UTF-16 code units, the same on every platform.
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (wchar_t c : section) {
-        const std::uint32_t unit = static_cast<std::uint32_t>(c);
-        const std::uint32_t units[2] = {unit > 0xFFFF ? 0xD800 + ((unit - 0x10000) >> 10) : unit,
-                                        unit > 0xFFFF ? 0xDC00 + ((unit - 0x10000) & 0x3FF) : 0};
-        for (std::uint32_t u : units) {
-            if (u == 0)
-                continue;
-            hash = (hash ^ (u & 0xFF)) * 1099511628211ULL;
-            hash = (hash ^ (u >> 8)) * 1099511628211ULL;
-        }
-    }
+    const std::uint64_t hash = textHash(section);
     std::wstring name = prefix + L"#";
     for (int shift = 60; shift >= 0; shift -= 4)
         name += L"0123456789abcdef"[(hash >> shift) & 0xF];

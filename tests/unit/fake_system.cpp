@@ -32,7 +32,16 @@ bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     return true;
 }
 
-// A fixed single-byte code page is enough here: Latin-1.
+// A fixed single-byte code page is enough here: Latin-1, whatever is selected.
+unsigned ansiCodePage() {
+    return fakeSystem.codePage;
+}
+
+bool selectAnsiCodePage(unsigned codePage) {
+    fakeSystem.codePage = codePage;
+    return true;
+}
+
 std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
     std::wstring text;
     for (size_t i = 0; i < size; ++i)

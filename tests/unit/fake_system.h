@@ -16,6 +16,7 @@ struct FakeSystem {
     std::map<std::wstring, std::string> files;
     void* foreground = nullptr;
     size_t chunkSize = 7;
+    unsigned codePage = 1252;
     size_t outOfMemoryAfter = 0; // when set, reading throws std::bad_alloc past this many bytes
 
     void reset() { *this = FakeSystem(); }
