@@ -10,3 +10,12 @@ bool parseCeShortcutText(const std::wstring& text, std::wstring& target) {
     target = text.substr(i + 1, end == std::wstring::npos ? std::wstring::npos : end - i - 1);
     return true;
 }
+
+std::wstring composeCeShortcutText(const std::wstring& target) {
+    // Digits by hand: the library's number formatting would bring a whole
+    // printf into palimoor.exe, which links this file too.
+    std::wstring count;
+    for (size_t n = target.size(); count.empty() || n > 0; n /= 10)
+        count.insert(count.begin(), static_cast<wchar_t>(L'0' + n % 10));
+    return count + L"#" + target;
+}

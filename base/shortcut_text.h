@@ -5,3 +5,5 @@
 
 // False for anything that is not such a text.
 bool parseCeShortcutText(const std::wstring& text, std::wstring& target);
+// The text for a target: its length in characters, "#", the target.
+std::wstring composeCeShortcutText(const std::wstring& target);

@@ -1,122 +1,275 @@
 #include "ctl/check.h"
-#include "base/text_compare.h"
+#include "base/file_read.h"
+#include "base/text_hash.h"
+#include "ctl/check_lines.h"
+#include "ctl/spelling.h"
 #include "ctl/text_out.h"
-#include "rules/number_text.h"
+#include "rules/ini_reader.h"
 #include "rules/rule_keys.h"
-#include "watch/command_text.h"
-#include "watch/launch_text.h"
+#include "rules/text_file.h"
 #include <algorithm>
+#include <climits>
 #include <map>
+#include <set>
+#include <tuple>
+#include <unordered_map>
 
 namespace {
 
-const wchar_t* const kKeyNames[] = {L"class", L"title",   L"check",     L"trigger",   L"sleep",
-                                    L"exec",  L"timeout", L"ontimeout", L"onunmatch", L"polling"};
+std::wstring sectionText(const std::wstring& name) {
+    return L"section [" + visible(name) + L"]";
+}
 
-// The key's own name when `key` is one, letter case ignored; else empty.
-std::wstring knownKey(const std::wstring& key) {
-    for (const wchar_t* name : kKeyNames) {
-        if (equalsIgnoreCase(key, name))
-            return name;
+// The first read: where each header occurs for the last time (by a hash of
+// the header, so that memory stays small: two headers that share a hash only
+// keep a section open longer), the line ends, and which asked-for sections
+// exist.
+struct Survey {
+    std::unordered_map<std::uint64_t, int> lastHeaderLine;
+    int lines = 0;
+    int linesWithCr = 0;
+    int firstLineWithCr = 0;
+    TextFileInfo info;
+    std::vector<bool> found;           // per asked-for name
+    std::vector<NearestNames> nearest; // per asked-for name
+
+    bool read(const std::wstring& path, const std::vector<std::wstring>& asked) {
+        found.assign(asked.size(), false);
+        for (const std::wstring& name : asked)
+            nearest.emplace_back(name);
+        return forEachTextLine(
+            path,
+            [&](const std::wstring& line, int number) {
+                lines = number;
+                if (line.find(L'\r') != std::wstring::npos && linesWithCr++ == 0)
+                    firstLineWithCr = number;
+                if (!isSectionHeader(line))
+                    return;
+                lastHeaderLine[textHash(line)] = number;
+                const std::wstring name = line.substr(1, line.size() - 2);
+                for (size_t i = 0; i < asked.size(); ++i) {
+                    found[i] = found[i] || name == asked[i];
+                    nearest[i].offer(name);
+                }
+            },
+            &info);
     }
-    return std::wstring();
-}
+};
 
-bool isListKey(const std::wstring& name) {
-    return name == L"exec" || name == L"ontimeout" || name == L"onunmatch";
-}
+// A checked section whose last occurrence has not been read yet.
+struct OpenSection {
+    OpenSection(const std::wstring& name, int firstLine, size_t verdict)
+        : name(name), firstLine(firstLine), verdict(verdict) {}
 
-bool isNumberKey(const std::wstring& name) {
-    return name == L"sleep" || name == L"timeout" || name == L"polling";
-}
-
-std::wstring expectedValues(const std::wstring& name) {
-    if (name == L"check")
-        return L"current, change or both";
-    if (name == L"trigger")
-        return L"closed, running, active, inactive, not_closed, not_running, not_active or "
-               L"not_inactive";
-    if (name == L"sleep")
-        return L"a number of milliseconds, 0 or more";
-    if (name == L"timeout")
-        return L"infinite, -1, or a number of milliseconds, 1 or more";
-    return L"a number of milliseconds, 1 or more";
-}
-
-bool hasOuterBlanks(const std::wstring& text) {
-    return !text.empty() && trimBlanks(text) != text;
-}
+    std::wstring name;
+    int firstLine;
+    size_t verdict; // index into the report's verdicts
+    int keyLines = 0;
+    Rule rule; // its keys so far, as the program applies them; the lists are not kept
+    std::map<std::wstring, std::vector<int>> scalarLines; // lines a scalar key is validly set on
+    int firstOntimeout = 0;
+    int firstOnunmatch = 0;
+};
 
 struct Checker {
-    const RuleScan& scan;
-    std::vector<CheckFinding> findings;
+    Checker(const Survey& survey, const std::vector<std::wstring>& asked, const FindingSink& sink,
+            CheckReport& report)
+        : survey(survey), asked(asked), sink(sink), report(report), wholeFile(asked.empty()) {}
 
+    const Survey& survey;
+    const std::vector<std::wstring>& asked;
+    const FindingSink& sink;
+    CheckReport& report;
+    const bool wholeFile;
+
+    std::map<std::wstring, OpenSection> open;
+    std::multiset<int> openFirstLines;
+    bool inSection = false;
+    OpenSection* current = nullptr; // null in a section that is not checked
+    int currentHeaderLine = 0;
+    std::uint64_t currentHeaderHash = 0;
+    // Findings wait here until neither a line still to be read nor an open
+    // section can add one before them.
+    std::map<std::tuple<int, int, size_t>, CheckFinding> waiting;
+    int linesRead = 0;
+    size_t arrivals = 0;
+    std::vector<CheckFinding> scratch;
+
+    void add(const CheckFinding& finding) {
+        waiting.emplace(
+            std::make_tuple(finding.line, static_cast<int>(finding.severity), arrivals++), finding);
+    }
     void error(int line, const std::wstring& message, const std::wstring& programMessage) {
-        findings.push_back({line, Severity::Error, message, programMessage});
+        add({line, Severity::Error, message, asBoxShowsIt(programMessage)});
     }
     void warning(int line, const std::wstring& message) {
-        findings.push_back({line, Severity::Warning, message, L""});
+        add({line, Severity::Warning, message, L""});
     }
-    const KeyValue& keyValueAt(int line) const { return scan.lines[line - 1].keyValue; }
+    void addScratch() {
+        for (const CheckFinding& finding : scratch)
+            add(finding);
+        scratch.clear();
+    }
 
-    // The program's own verdicts: its key parser reports through a collecting reporter.
-    void programErrors(const ScannedSection& section) {
-        const int header = section.headerLines.front();
-        if (section.keys.empty()) {
-            error(header,
-                  L"section [" + section.name + L"] has no key line, so it cannot be loaded",
-                  L"処理対象セクションが見つからない:\n" + section.name);
+    void flush() {
+        const int before = std::min(linesRead == INT_MAX ? INT_MAX : linesRead + 1,
+                                    openFirstLines.empty() ? INT_MAX : *openFirstLines.begin());
+        while (!waiting.empty() && waiting.begin()->second.line < before) {
+            const CheckFinding& finding = waiting.begin()->second;
+            if (finding.severity == Severity::Error)
+                ++report.errors;
+            else if (finding.severity == Severity::Warning)
+                ++report.warnings;
+            sink(finding);
+            waiting.erase(waiting.begin());
+        }
+    }
+
+    bool isAsked(const std::wstring& name) const {
+        return wholeFile || std::find(asked.begin(), asked.end(), name) != asked.end();
+    }
+
+    void fileFindings() {
+        const unsigned codePage = ansiCodePage();
+        const TextFileInfo& info = survey.info;
+        if (info.encoding == TextEncoding::Ansi) {
+            add({0, Severity::Note,
+                 L"no byte-order mark and not UTF-8: read in code page " +
+                     std::to_wstring(codePage) +
+                     L", as palimoor.exe reads it where that is the ANSI code page "
+                     L"(--codepage N for another)",
+                 L""});
+            if (info.multiByteUtf8)
+                warning(info.firstMalformedLine,
+                        L"this line is not valid UTF-8, so palimoor.exe reads the whole file in "
+                        L"code page " +
+                            std::to_wstring(codePage) +
+                            L" though the rest looks like UTF-8; save it as UTF-8");
+        } else if (info.encoding == TextEncoding::Utf8Marked && info.firstMalformedLine > 0) {
+            warning(info.firstMalformedLine,
+                    L"bytes here are not UTF-8; palimoor.exe reads each as U+FFFD");
+        }
+        if (survey.lines == 1 && survey.linesWithCr == 1) {
+            warning(0, L"this file ends lines with CR only; palimoor.exe splits lines at LF, so "
+                       L"it reads the whole file as one line");
+        } else if (survey.linesWithCr > 0) {
+            std::wstring message = L"a carriage return that is no part of a CR LF line end "
+                                   L"(CR CR LF?) stays part of the line: palimoor.exe splits "
+                                   L"lines at LF";
+            if (survey.linesWithCr > 1)
+                message += L"; " + std::to_wstring(survey.linesWithCr - 1) +
+                           (survey.linesWithCr == 2 ? L" more line has" : L" more lines have") +
+                           L" one";
+            warning(survey.firstLineWithCr, message);
+        }
+        if (wholeFile && survey.lastHeaderLine.empty() && survey.lines > 0)
+            warning(0, L"no section header in this file: palimoor.exe finds no rule in it");
+        for (size_t i = 0; i < asked.size(); ++i) {
+            if (survey.found[i])
+                continue;
+            std::wstring message = sectionText(asked[i]) + L" not found";
+            if (!survey.nearest[i].empty())
+                message += L"; did you mean " + survey.nearest[i].describe() + L"?";
+            error(0, message, L"処理対象セクションが見つからない:\n" + asked[i]);
+        }
+    }
+
+    void onLine(const std::wstring& text, int number) {
+        linesRead = number;
+        KeyValue keyValue;
+        const LineKind kind = classifyLine(text, keyValue);
+        keyValue.line = number;
+        if (kind == LineKind::Header) {
+            onHeader(text, number);
             return;
         }
-        std::vector<Finding> reported;
-        Rule rule;
-        rule.assignReporter(Reporter::collecting(&reported));
-        applyRuleKeys(rule, section.keys);
-        for (const Finding& finding : reported) {
-            if (finding.line == 0) // the final check: no class, no title
-                error(header,
-                      L"section [" + section.name + L"] names no window: set class or title",
-                      finding.text);
-            else if (startsWith(finding.text, L"キー名称不正"))
-                unknownKey(finding);
-            else
-                invalidValue(finding);
+        const bool checked = inSection ? current != nullptr : wholeFile;
+        std::wstring name, why;
+        const bool headerLike =
+            kind != LineKind::BlankOrComment && looksLikeHeader(text, name, why) && isAsked(name);
+        if (headerLike)
+            warning(number, why);
+        bool refused = false;
+        if (kind == LineKind::KeyLine && current) {
+            refused = keyLineErrors(current->rule, keyValue, scratch);
+            takeKey(*current, keyValue, refused);
         }
+        if (checked && !headerLike)
+            lineWarnings(number, text, kind, keyValue, inSection, refused, scratch);
+        addScratch();
+        flush();
     }
 
-    static bool startsWith(const std::wstring& text, const std::wstring& prefix) {
-        return text.compare(0, prefix.size(), prefix) == 0;
+    static void takeKey(OpenSection& section, const KeyValue& keyValue, bool refused) {
+        section.rule.exec.clear();
+        section.rule.ontimeout.clear();
+        section.rule.onunmatch.clear();
+        ++section.keyLines;
+        const std::wstring name = knownKey(keyValue.key);
+        if (name == L"ontimeout" && section.firstOntimeout == 0)
+            section.firstOntimeout = keyValue.line;
+        if (name == L"onunmatch" && section.firstOnunmatch == 0)
+            section.firstOnunmatch = keyValue.line;
+        if (!refused && !name.empty() && !isListKey(name))
+            section.scalarLines[name].push_back(keyValue.line);
     }
 
-    void unknownKey(const Finding& finding) {
-        const KeyValue& kv = keyValueAt(finding.line);
-        std::wstring message = L"unknown key " + quoted(kv.key);
-        const std::wstring meant = knownKey(trimBlanks(kv.key));
-        if (!meant.empty())
-            message += L": blanks around \"=\" belong to the key; write " + meant + L"=";
-        error(finding.line, message, finding.text);
+    void onHeader(const std::wstring& text, int number) {
+        endOccurrence();
+        inSection = true;
+        const std::wstring name = text.substr(1, text.size() - 2);
+        if (!isAsked(name))
+            return;
+        auto found = open.find(name);
+        if (found == open.end()) {
+            found = open.emplace(name, OpenSection(name, number, report.verdicts.size())).first;
+            report.verdicts.push_back({name, number, true});
+            openFirstLines.insert(number);
+        } else {
+            warning(number, sectionText(name) + L" appears again (first on line " +
+                                std::to_wstring(found->second.firstLine) +
+                                L"); the key lines of both count");
+        }
+        current = &found->second;
+        currentHeaderLine = number;
+        currentHeaderHash = textHash(text);
     }
 
-    void invalidValue(const Finding& finding) {
-        const KeyValue& kv = keyValueAt(finding.line);
-        const std::wstring name = knownKey(kv.key);
-        std::wstring message = L"invalid value " + quoted(kv.value) + L" for " + name +
-                               L": expected " + expectedValues(name);
-        if (hasOuterBlanks(kv.value))
-            message += L" (blanks are not trimmed)";
-        error(finding.line, message, finding.text);
+    // The occurrence being read ends; so does its section when it was the last.
+    void endOccurrence() {
+        if (current && survey.lastHeaderLine.at(currentHeaderHash) == currentHeaderLine)
+            finish(current->name);
+        current = nullptr;
+    }
+
+    void finish(const std::wstring& name) {
+        OpenSection& section = open.at(name);
+        SectionVerdict& verdict = report.verdicts[section.verdict];
+        if (section.keyLines == 0) {
+            error(section.firstLine,
+                  sectionText(name) + L" has no key line, so it cannot be loaded",
+                  L"処理対象セクションが見つからない:\n" + name);
+            verdict.loads = false;
+        } else {
+            std::vector<Finding> reported;
+            section.rule.assignReporter(Reporter::collecting(&reported));
+            if (!applyRuleKeys(section.rule, {})) {
+                error(section.firstLine,
+                      sectionText(name) + L" names no window: set class or title",
+                      reported.back().text);
+                verdict.loads = false;
+            }
+            repeatedScalars(section);
+            unusedLists(section);
+        }
+        openFirstLines.erase(openFirstLines.find(section.firstLine));
+        open.erase(name);
+        flush();
     }
 
     // Scalar keys set on several valid lines: only the last counts.
-    void repeatedScalars(const ScannedSection& section) {
-        std::map<std::wstring, std::vector<int>> validLines;
-        for (const KeyValue& kv : section.keys) {
-            const std::wstring name = knownKey(kv.key);
-            if (name.empty() || isListKey(name) || hasError(kv.line))
-                continue;
-            validLines[name].push_back(kv.line);
-        }
-        for (const auto& entry : validLines) {
+    void repeatedScalars(const OpenSection& section) {
+        for (const auto& entry : section.scalarLines) {
             const std::vector<int>& lines = entry.second;
             for (size_t i = 0; i + 1 < lines.size(); ++i)
                 warning(lines[i], entry.first + L" is set again later; line " +
@@ -124,166 +277,46 @@ struct Checker {
         }
     }
 
-    bool hasError(int line) const {
-        for (const CheckFinding& f : findings) {
-            if (f.line == line && f.severity == Severity::Error)
-                return true;
-        }
-        return false;
+    // A list that the rule's check mode never runs.
+    void unusedLists(const OpenSection& section) {
+        if (section.rule.check == CheckMode::current && section.firstOntimeout > 0)
+            warning(section.firstOntimeout,
+                    L"ontimeout never runs: with check=current the rule never waits");
+        if (section.rule.check == CheckMode::both && section.firstOnunmatch > 0)
+            warning(section.firstOnunmatch, L"onunmatch never runs: with check=both a state that "
+                                            L"does not hold at start is waited for");
     }
 
-    // Lists that the rule's check mode never runs.
-    void unusedLists(const ScannedSection& section) {
-        Rule rule; // quiet: the errors are reported above
-        applyRuleKeys(rule, section.keys);
-        for (const KeyValue& kv : section.keys) {
-            const std::wstring name = knownKey(kv.key);
-            if (name == L"ontimeout" && rule.check == CheckMode::current) {
-                warning(kv.line, L"ontimeout never runs: with check=current the rule never waits");
-                return;
-            }
-            if (name == L"onunmatch" && rule.check == CheckMode::both) {
-                warning(kv.line, L"onunmatch never runs: with check=both a state that does not "
-                                 L"hold at start is waited for");
-                return;
-            }
+    void end() {
+        linesRead = INT_MAX;
+        endOccurrence();
+        while (!open.empty()) { // kept open by a hash two headers share
+            auto first =
+                std::min_element(open.begin(), open.end(), [](const auto& a, const auto& b) {
+                    return a.second.firstLine < b.second.firstLine;
+                });
+            finish(first->first);
         }
-    }
-
-    void lineWarnings(const ScannedLine& line) {
-        const std::wstring trimmed = trimBlanks(line.text);
-        switch (line.kind) {
-        case LineKind::BlankOrComment:
-        case LineKind::Header:
-            return;
-        case LineKind::Other:
-            if (isSectionHeader(trimmed))
-                warning(line.number, L"looks like a section header but has blanks around it, so "
-                                     L"it is not one");
-            else if (!trimmed.empty() && trimmed[0] == L';')
-                warning(line.number, L"\";\" starts no comment here; only a line beginning with "
-                                     L"\"#\" is a comment");
-            else if (line.section < 0)
-                return;
-            else if (!trimmed.empty() && trimmed[0] == L'=')
-                warning(line.number, L"line begins with \"=\" (no key) and is ignored");
-            else
-                warning(line.number, L"line has no \"=\" and is ignored");
-            return;
-        case LineKind::KeyLine:
-            break;
-        }
-        if (isSectionHeader(trimmed)) {
-            warning(line.number, L"looks like a section header but has blanks around it, so it "
-                                 L"is not one");
-            return;
-        }
-        if (line.section < 0) {
-            warning(line.number, L"key line before the first section header is ignored");
-            return;
-        }
-        if (!trimmed.empty() && trimmed[0] == L';')
-            warning(line.number, L"\";\" starts no comment here; only a line beginning with "
-                                 L"\"#\" is a comment");
-        valueWarnings(line.number, line.keyValue);
-    }
-
-    void valueWarnings(int number, const KeyValue& kv) {
-        const std::wstring name = knownKey(kv.key);
-        if ((name == L"class" || name == L"title") && hasOuterBlanks(kv.value))
-            warning(number, name + L" is " + quoted(kv.value) + L" with its blanks; window " +
-                                name + (name == L"class" ? L"es" : L"s") + L" must match exactly");
-        if (isNumberKey(name) && !hasError(number))
-            numberWarning(number, name, kv.value);
-        if (isListKey(name))
-            entryWarnings(number, kv.value);
-    }
-
-    // "250ms" reads as 250 and says so; "30s" reads as 30 and does not.
-    void numberWarning(int number, const std::wstring& name, const std::wstring& value) {
-        std::int32_t read;
-        if (equalsIgnoreCase(value, L"infinite") || !readLeadingInt32(value, 0, read))
-            return;
-        size_t end = value.find_first_not_of(L" \t\u3000");
-        if (end < value.size() && (value[end] == L'+' || value[end] == L'-'))
-            ++end;
-        end = value.find_first_not_of(L"0123456789", end);
-        const std::wstring rest = end == std::wstring::npos ? L"" : trimBlanks(value.substr(end));
-        if (!rest.empty() && !equalsIgnoreCase(rest, L"ms"))
-            warning(number, name + L"=" + value + L" is read as " + std::to_wstring(read) +
-                                L" ms; the text after the number is ignored");
-    }
-
-    void entryWarnings(int number, const std::wstring& entry) {
-        const SyncSplit split = splitSyncPrefix(entry);
-        const std::wstring& text = split.text;
-        std::int32_t ms = 0;
-        const Builtin builtin = classifyCommand(text, ms);
-        const bool badSync =
-            startsWithIgnoreCase(entry, L"sync") && entry.size() > 4 &&
-            (entry[4] == L'\t' || entry[4] == 0x3000 ||
-             (split.sync && !text.empty() && (text[0] == L' ' || text[0] == L'\t')));
-        if (badSync)
-            warning(number, L"\"sync\" must be followed by exactly one blank; this entry is " +
-                                std::wstring(split.sync ? L"started with its extra blanks"
-                                                        : L"started as a program"));
-        if (builtin == Builtin::External) {
-            const Builtin meant = classifyCommand(trimBlanks(text), ms);
-            if (meant != Builtin::External && !badSync)
-                warning(number, quoted(text) + L" is started as a program, not the built-in " +
-                                    trimBlanks(text) + L": remove the blanks");
-            if (startsWithIgnoreCase(text, L"sleep ") || equalsIgnoreCase(text, L"sleep"))
-                warning(number, quoted(text) + L" has no number after \"sleep \", so it is "
-                                               L"started as a program");
-        }
-        const std::wstring token = L"%%CLIPBOARD%%";
-        for (size_t at = 0; at + token.size() <= text.size(); ++at) {
-            const std::wstring here = text.substr(at, token.size());
-            if (equalsIgnoreCase(here, token) && here != token) {
-                warning(number, quoted(here) + L" is not replaced by the clipboard; write " +
-                                    token + L" in capitals");
-                break;
-            }
-        }
-        if (builtin == Builtin::External && text.find(L'|') == std::wstring::npos &&
-            text.size() >= 4) {
-            const std::wstring suffix = text.substr(text.size() - 4);
-            if (equalsIgnoreCase(suffix, L".lnk") && suffix != L".lnk")
-                warning(number, quoted(suffix) + L" is not read as a shortcut: only \".lnk\" in "
-                                                 L"lower case is");
+        flush();
+        for (size_t i = 0; i < asked.size(); ++i) {
+            if (!survey.found[i])
+                report.verdicts.push_back({asked[i], 0, false});
         }
     }
 };
 
 } // namespace
 
-std::vector<CheckFinding> checkRuleScan(const RuleScan& scan, const std::vector<int>& sections,
-                                        bool wholeFile) {
-    Checker checker{scan, {}};
-    for (int index : sections)
-        checker.programErrors(scan.sections[index]);
-    std::vector<bool> selected(scan.sections.size(), false);
-    for (int index : sections)
-        selected[index] = true;
-    for (const ScannedLine& line : scan.lines) {
-        if (line.section < 0 ? wholeFile : selected[line.section])
-            checker.lineWarnings(line);
-    }
-    for (int index : sections) {
-        const ScannedSection& section = scan.sections[index];
-        for (size_t i = 1; i < section.headerLines.size(); ++i)
-            checker.warning(section.headerLines[i], L"section [" + section.name +
-                                                        L"] appears again (first on line " +
-                                                        std::to_wstring(section.headerLines[0]) +
-                                                        L"); the key lines of both count");
-        checker.repeatedScalars(section);
-        checker.unusedLists(section);
-    }
-    std::stable_sort(checker.findings.begin(), checker.findings.end(),
-                     [](const CheckFinding& a, const CheckFinding& b) {
-                         if (a.line != b.line)
-                             return a.line < b.line;
-                         return a.severity == Severity::Error && b.severity != Severity::Error;
-                     });
-    return checker.findings;
+bool checkRuleFile(const std::wstring& path, const std::vector<std::wstring>& sections,
+                   const FindingSink& sink, CheckReport& report) {
+    Survey survey;
+    if (!survey.read(path, sections))
+        return false;
+    Checker checker(survey, sections, sink, report);
+    checker.fileFindings();
+    checker.flush();
+    const bool read = forEachTextLine(
+        path, [&](const std::wstring& line, int number) { checker.onLine(line, number); });
+    checker.end();
+    return read;
 }

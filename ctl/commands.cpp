@@ -1,4 +1,5 @@
 #include "ctl/commands.h"
+#include "ctl/text_out.h"
 
 namespace {
 
@@ -6,7 +7,10 @@ const wchar_t* const kUsage =
     L"usage: palimoorctl COMMAND [ARGUMENTS]\n"
     L"\n"
     L"  check FILE [--section NAME]... [--json]   report every problem of a rule file\n"
+    L"  check --command-line TEXT [--exe PATH]    what palimoor.exe does with a command line\n"
     L"  explain FILE SECTION                      say in plain English what a rule does\n"
+    L"  line FILE SECTION [--lnk F] [--ce F]      the command line (and shortcut) that\n"
+    L"                                            starts palimoor.exe with a rule\n"
     L"  windows [--all] [--json]                  list the top-level windows (Windows)\n"
     L"  windows --class C --title T | --rule FILE SECTION\n"
     L"                                            which window a rule finds now (Windows)\n"
@@ -16,48 +20,6 @@ const wchar_t* const kUsage =
     L"\"palimoorctl COMMAND --help\" tells more about one command.\n";
 
 } // namespace
-
-const wchar_t* const kWindowsHelp =
-    L"usage: palimoorctl windows [--all] [--json]\n"
-    L"       palimoorctl windows --class CLASS --title TITLE\n"
-    L"       palimoorctl windows --rule FILE SECTION\n"
-    L"       palimoorctl windows --watch [--all]\n"
-    L"\n"
-    L"Lists the top-level windows with what a rule needs: class, title, visible or\n"
-    L"hidden, the one in front (marked *), process id and program. Visible windows\n"
-    L"only, unless --all.\n"
-    L"\n"
-    L"  --class, --title   which window a rule with this class and title finds now (the\n"
-    L"                     program's own lookup), which trigger states hold now, and what\n"
-    L"                     palimoor.exe would do if started now (either may be left out)\n"
-    L"  --rule FILE SECTION  the same for a section of a rule file\n"
-    L"  --watch            print each change (appears, disappears, new title, comes to the\n"
-    L"                     front) with a time stamp, until Ctrl+C\n"
-    L"  --json             the list as a JSON array\n"
-    L"\n"
-    L"Needs Windows (or Wine).\n";
-
-const wchar_t* const kInstancesHelp =
-    L"usage: palimoorctl instances [--json]\n"
-    L"\n"
-    L"Lists the waiting Palimoor instances: section, process id, and whether the\n"
-    L"instance is shown among the running tasks (-showtask=TRUE).\n"
-    L"\n"
-    L"Needs Windows (or Wine).\n";
-
-bool wantsHelp(const Arguments& arguments) {
-    for (const std::wstring& argument : arguments) {
-        if (argument == L"--help" || argument == L"-h")
-            return true;
-    }
-    return false;
-}
-
-int usageError(const Console& console, const std::wstring& message, const wchar_t* subcommand) {
-    console.error(L"palimoorctl " + std::wstring(subcommand) + L": " + message +
-                  L" (see \"palimoorctl " + subcommand + L" --help\")\n");
-    return 2;
-}
 
 int runCtl(const Arguments& arguments, const Console& console) {
     if (arguments.empty()) {
@@ -70,6 +32,8 @@ int runCtl(const Arguments& arguments, const Console& console) {
         return checkCommand(rest, console);
     if (command == L"explain")
         return explainCommand(rest, console);
+    if (command == L"line")
+        return lineCommand(rest, console);
     if (command == L"windows")
         return windowsCommand(rest, console);
     if (command == L"instances")
@@ -78,6 +42,6 @@ int runCtl(const Arguments& arguments, const Console& console) {
         console.print(kUsage);
         return 0;
     }
-    console.error(L"palimoorctl: unknown command \"" + command + L"\"\n" + kUsage);
+    console.error(L"palimoorctl: unknown command " + quoted(command) + L"\n" + kUsage);
     return 2;
 }

@@ -121,7 +121,7 @@ std::wstring explainEntry(const std::wstring& entry) {
 }
 
 std::wstring explainRule(const std::wstring& section, const Rule& rule) {
-    std::wstring out = L"[" + section + L"]\n";
+    std::wstring out = L"[" + visible(section) + L"]\n";
     out += L"Window:  " + windowText(rule) + L"\n";
     out += L"State:   trigger=" + std::wstring(triggerKeyword(rule.trigger)) + L": holds when " +
            triggerMeaning(rule.trigger) + L"\n";
@@ -142,7 +142,10 @@ std::wstring explainRule(const std::wstring& section, const Rule& rule) {
         out += rule.timeout < 0 ? std::wstring(L"Timeout: none; the wait lasts until the state "
                                                L"holds or the wait is ended\n")
                                 : L"Timeout: after " + millisecondsText(rule.timeout) +
-                                      L" the wait ends and ontimeout runs\n";
+                                      (usesProcessWatch(rule.trigger)
+                                           ? L" the wait ends; then exec if the window is gone, "
+                                             L"else ontimeout\n"
+                                           : L" the wait ends and ontimeout runs\n");
         out += L"Ended from the icon or by another start: " +
                std::wstring(usesProcessWatch(rule.trigger)
                                 ? L"exec if the window is gone, else ontimeout\n"
@@ -152,7 +155,8 @@ std::wstring explainRule(const std::wstring& section, const Rule& rule) {
     }
     if (rule.sleep > 0)
         out += L"Before exec: a pause of " + millisecondsText(rule.sleep) +
-               L" (not before ontimeout or onunmatch)\n";
+               L" (not before ontimeout or onunmatch); the window is not looked at again after "
+               L"the pause, so exec runs even if its state has changed meanwhile\n";
     out += listText(L"exec", rule.exec, L"when the condition holds");
     out += listText(L"ontimeout", rule.ontimeout,
                     waits ? L"when the wait ends without the condition" : L"never runs");

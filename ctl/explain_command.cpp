@@ -1,6 +1,8 @@
 // `palimoorctl explain FILE SECTION`
+#include "ctl/check_lines.h"
 #include "ctl/commands.h"
 #include "ctl/explain.h"
+#include "ctl/text_out.h"
 #include "rules/ini_reader.h"
 
 namespace {
@@ -34,21 +36,21 @@ int explainCommand(const Arguments& arguments, const Console& console) {
     const bool loaded = readRuleSection(rule, file, section);
     const std::wstring cannotOpen = L"ファイルオープン失敗";
     if (!reported.empty() && reported.front().text.compare(0, cannotOpen.size(), cannotOpen) == 0) {
-        console.error(L"palimoorctl explain: cannot read " + file + L"\n");
+        console.error(L"palimoorctl explain: cannot read " + visible(file) + L"\n");
         return 2;
     }
     std::wstring notes;
     for (const Finding& finding : reported) {
-        std::wstring text = finding.text;
+        std::wstring text = asBoxShowsIt(finding.text);
         for (wchar_t& c : text) {
             if (c == L'\n')
                 c = L' ';
         }
-        notes += file + (finding.line > 0 ? L":" + std::to_wstring(finding.line) : L"") +
-                 L": note: palimoor.exe says " + text + L"\n";
+        notes += visible(file) + (finding.line > 0 ? L":" + std::to_wstring(finding.line) : L"") +
+                 L": note: palimoor.exe says " + visible(text) + L"\n";
     }
     if (!loaded) {
-        console.error(notes + L"palimoorctl explain: [" + section +
+        console.error(notes + L"palimoorctl explain: [" + visible(section) +
                       L"] cannot be loaded; palimoor.exe would show its load-failure box and "
                       L"end with exit code 1\n");
         return 1;

@@ -2,6 +2,7 @@
 // program finds them, by their window class.
 #include "base/settings.h"
 #include "ctl/commands.h"
+#include "ctl/windows_help.h"
 #include "ctl/text_out.h"
 #include "shell/instance_match.h"
 #include <windows.h>

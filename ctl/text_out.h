@@ -1,9 +1,16 @@
-// Small text helpers for palimoorctl's output.
+// Small text helpers for palimoorctl's output. Nothing read from a rule file,
+// a command line or another program's window reaches the terminal raw: a
+// control character there could retitle or clear it, and an invisible one
+// would hide what the program really sees.
 #pragma once
 #include <string>
 
-// The text in double quotes, with control characters made visible.
+// The text with every control character (C0, DEL, C1) and every invisible or
+// direction-changing one (U+00A0, U+00AD, U+200B-U+200F, U+2028-U+202E,
+// U+2060-U+206F, U+FEFF, lone surrogates, ...) as \uXXXX.
+std::wstring visible(const std::wstring& text);
+// The same in double quotes, with tab, CR, LF and " as \t, \r, \n and \".
 std::wstring quoted(const std::wstring& text);
-// A JSON string literal (UTF-16 code units escaped as the format asks).
+// A JSON string literal, escaped as visible() escapes.
 std::wstring jsonString(const std::wstring& text);
 std::wstring trimBlanks(const std::wstring& text); // spaces, tabs, ideographic spaces

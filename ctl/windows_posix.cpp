@@ -1,5 +1,6 @@
 // Outside Windows there are no windows to list.
 #include "ctl/commands.h"
+#include "ctl/windows_help.h"
 
 namespace {
 int needsWindows(const Arguments& arguments, const Console& console, const wchar_t* help,

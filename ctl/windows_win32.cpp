@@ -1,6 +1,7 @@
 // `palimoorctl windows`: the top-level windows, which one a rule finds, and
 // the changes as they happen.
 #include "ctl/commands.h"
+#include "ctl/windows_help.h"
 #include "ctl/window_list.h"
 #include "ctl/text_out.h"
 #include "rules/ini_reader.h"

@@ -1,5 +1,6 @@
-// palimoorctl check over any file: findings in line order, within the file,
-// and JSON that keeps its own quoting.
+// palimoorctl check over any file: findings in line order and within the
+// file, output that holds no control character, and JSON that keeps its own
+// quoting.
 #include "ctl/commands.h"
 #include "fuzz_input.h"
 #include "tests/unit/fake_system.h"
@@ -16,18 +17,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const int code = runCtl({L"check", L"r.ini"}, console);
     FUZZ_REQUIRE((code == 0 || code == 1) && err.empty());
     FUZZ_REQUIRE(fakeSystem.boxes.empty());
-    const size_t lines = decodeTextLines(bytes).size();
+    const long lines = static_cast<long>(decodeTextLines(bytes).size());
+    long previous = 0;
     for (size_t at = 0; at < out.size();) {
         const size_t end = out.find(L'\n', at);
         FUZZ_REQUIRE(end != std::wstring::npos);
         const std::wstring line = out.substr(at, end - at);
+        for (wchar_t c : line)
+            FUZZ_REQUIRE(static_cast<unsigned>(c) >= 0x20 && c != 0x7F && c != 0xFEFF);
         FUZZ_REQUIRE(line.compare(0, 6, L"r.ini:") == 0);
-        const long number = std::wcstol(line.c_str() + 6, nullptr, 10);
-        FUZZ_REQUIRE(number >= 1 && static_cast<size_t>(number) <= lines);
+        if (line.compare(0, 7, L"r.ini: ") != 0) { // about one line: in order, in the file
+            const long number = std::wcstol(line.c_str() + 6, nullptr, 10);
+            FUZZ_REQUIRE(number >= previous && number >= 1 && number <= lines);
+            previous = number;
+        }
         at = end + 1;
     }
     out.clear();
     runCtl({L"check", L"--json", L"r.ini"}, console);
-    FUZZ_REQUIRE(out.size() >= 3 && out[0] == L'[' && out.compare(out.size() - 2, 2, L"]\n") == 0);
+    FUZZ_REQUIRE(out.size() >= 4 && out.compare(0, 2, L"{\n") == 0 &&
+                 out.compare(out.size() - 2, 2, L"}\n") == 0);
     return 0;
 }

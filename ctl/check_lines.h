@@ -1,0 +1,30 @@
+// What `palimoorctl check` says of one line of a rule file by itself: the
+// program's own verdict on a key line, and warnings about lines that are legal
+// but probably do not mean what they say.
+#pragma once
+#include "ctl/findings.h"
+#include "rules/ini_reader.h"
+#include "rules/rule.h"
+#include <string>
+#include <vector>
+
+// The key's own name when `key` is one, letter case ignored; else empty.
+std::wstring knownKey(const std::wstring& key);
+bool isListKey(const std::wstring& name);
+
+// Applies the key line to `rule` (the section so far) with the program's key
+// parser, and turns what it refuses into errors; true when it refused the line.
+bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFinding>& out);
+
+// Warnings about a line of a checked section, or of the file before its first
+// header (`inSection` false). `refused` tells that the program refused the key line.
+void lineWarnings(int number, const std::wstring& text, LineKind kind, const KeyValue& keyValue,
+                  bool inSection, bool refused, std::vector<CheckFinding>& out);
+
+// A line that a reader would take for the header of section `name` but the
+// program does not: blanks around it, a comment after it, a stray carriage
+// return. False for any other line; `why` says what is wrong.
+bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why);
+
+// The text a message box shows: up to the first NUL.
+std::wstring asBoxShowsIt(const std::wstring& text);

@@ -1,0 +1,113 @@
+#include "ctl/program_reading.h"
+#include "base/path_text.h"
+#include "base/text_compare.h"
+#include "ctl/files.h"
+#include "ctl/program_boxes.h"
+#include "ctl/text_out.h"
+#include "options/command_line.h"
+#include "options/option.h"
+#include "options/param_file.h"
+#include "rules/ini_reader.h"
+
+namespace {
+
+const wchar_t* const kExecModeWords[] = {L"TOGGLE",       L"OPEN",        L"CLOSE",
+                                         L"CLOSEALL",     L"CLOSEPREFIX", L"CLOSEINFIX",
+                                         L"CLOSEPOSTFIX", L"RESET",       L"OPENRESET"};
+
+bool isHonoured(const std::wstring& token) {
+    for (const wchar_t* name : kOptionNames) {
+        if (startsWithIgnoreCase(token, name))
+            return true;
+    }
+    return startsWithIgnoreCase(token, L"-paramfile=");
+}
+
+bool isAbsolute(const std::wstring& path) {
+    return (!path.empty() && (path[0] == L'\\' || path[0] == L'/')) ||
+           (path.size() > 1 && path[1] == L':');
+}
+
+const wchar_t* flag(bool value) {
+    return value ? L"TRUE" : L"FALSE";
+}
+
+} // namespace
+
+std::wstring programFile(const std::wstring& given) {
+    if (given.empty())
+        return splitModulePath(ownProgramPath()).directory + L"\\palimoor.exe";
+    const std::wstring path = programForm(given);
+    return isFolder(path) ? path + L"\\palimoor.exe" : path;
+}
+
+ProgramReading readAsProgram(const std::wstring& exe, const std::wstring& commandLine) {
+    ProgramReading reading;
+    takeProgramBoxTexts(); // only this parse's boxes count
+    reading.accepted = parseOptions(reading.settings, kProgramName, exe, commandLine);
+    reading.boxes = takeProgramBoxTexts();
+    std::wstring section;
+    for (const std::wstring& token : optionTokens(commandLine, section))
+        reading.tokens.push_back(stripQuotes(token));
+    reading.hasSection = commandLine.find(L"-section=") != std::wstring::npos;
+    const PathParts module = splitModulePath(exe);
+    reading.paramFile =
+        paramFilePath(module.directory, module.fileName, reading.settings.paramfile);
+    reading.ruleFile = iniFilePath(exe, reading.settings.inifile);
+    return reading;
+}
+
+std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading) {
+    std::vector<CheckFinding> findings;
+    auto warn = [&](const std::wstring& message) {
+        findings.push_back({0, Severity::Warning, message, L""});
+    };
+    const size_t lastBox = reading.accepted ? reading.boxes.size() : reading.boxes.size() - 1;
+    for (size_t i = 0; i < lastBox; ++i)
+        findings.push_back({0, Severity::Warning,
+                            L"the parameter file has a refused line; palimoor.exe shows this box "
+                            L"and goes on",
+                            reading.boxes[i]});
+    if (!reading.accepted) {
+        findings.push_back({0, Severity::Error,
+                            L"palimoor.exe refuses an option: it shows this box and ends with exit "
+                            L"code 1",
+                            reading.boxes.back()});
+        return findings;
+    }
+    const std::wstring& section = reading.settings.section;
+    if (!reading.hasSection)
+        warn(L"no -section=: palimoor.exe looks for a section with an empty name, written []");
+    for (size_t i = 0; i < reading.tokens.size(); ++i) {
+        const std::wstring& token = reading.tokens[i];
+        const bool sectionMark = i + 1 == reading.tokens.size() && reading.hasSection;
+        if (!sectionMark && !isHonoured(token))
+            warn(L"palimoor.exe ignores " + quoted(token) +
+                 (startsWithIgnoreCase(token, L"-section=")
+                      ? L": only \"-section=\" in lower case names the section"
+                      : L": it is none of its options"));
+    }
+    for (size_t at = section.find(L" -"); at != std::wstring::npos;
+         at = section.find(L" -", at + 1)) {
+        if (isHonoured(section.substr(at + 1)) ||
+            startsWithIgnoreCase(section.substr(at + 1), L"-section=")) {
+            warn(L"an option after -section= is part of the section name, so the section is " +
+                 quoted(section) + L"; put -section= last");
+            break;
+        }
+    }
+    if (!section.empty() && (section.front() == L'"' || section.back() == L'"'))
+        warn(L"the quotes are part of the section name " + quoted(section) +
+             L"; write the name after -section= as it is, blanks and all, without quotes");
+    if (isAbsolute(reading.settings.inifile))
+        warn(L"-inifile=" + visible(reading.settings.inifile) +
+             L" is joined onto palimoor.exe's folder, whatever it begins with; give the path "
+             L"from that folder, as in -inifile=rules.ini");
+    return findings;
+}
+
+std::wstring describeOptions(const Settings& settings) {
+    return L"-execmode=" + std::wstring(kExecModeWords[static_cast<int>(settings.execmode)]) +
+           L" -showtask=" + flag(settings.showtask) + L" -showicon=" + flag(settings.showicon) +
+           L" -debug=" + flag(settings.debug);
+}

@@ -1,0 +1,28 @@
+// What palimoor.exe makes of a command line, found by running its own option
+// parser on it: the options, the parameter file, the rule file, the section.
+#pragma once
+#include "base/settings.h"
+#include "ctl/findings.h"
+#include <string>
+#include <vector>
+
+struct ProgramReading {
+    bool accepted = true;             // no option of the command line was refused
+    Settings settings;                // as the parser leaves them
+    std::wstring paramFile;           // in the program's form
+    std::wstring ruleFile;            // in the program's form
+    std::vector<std::wstring> boxes;  // the refused-option boxes, in the order shown
+    std::vector<std::wstring> tokens; // the option tokens, quotes taken off
+    bool hasSection = false;          // "-section=" is there
+};
+
+// palimoor.exe as given by --exe (the program or its folder), or beside
+// palimoorctl; in the program's form.
+std::wstring programFile(const std::wstring& given);
+// `exe` is palimoor.exe's path in the program's form.
+ProgramReading readAsProgram(const std::wstring& exe, const std::wstring& commandLine);
+// What a rule writer should know of it: refused options, options the program
+// ignores or reads otherwise than they look, the section's quotes.
+std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading);
+// The options in force, one "-name=VALUE" after another.
+std::wstring describeOptions(const Settings& settings);
