@@ -4,13 +4,11 @@
 #include "ctl/commands.h"
 #include "ctl/windows_help.h"
 #include "ctl/text_out.h"
-#include "shell/instance_match.h"
+#include "shell/instance_control.h"
 #include <windows.h>
 #include <vector>
 
 namespace {
-
-constexpr int kTextChars = 1024;
 
 struct Instance {
     std::wstring section;
@@ -18,17 +16,15 @@ struct Instance {
     bool shown;
 };
 
+// Found as palimoor.exe finds them: the class compared exactly.
 BOOL CALLBACK gather(HWND window, LPARAM context) {
-    wchar_t className[kTextChars] = {};
-    wchar_t title[kTextChars] = {};
-    GetClassNameW(window, className, kTextChars);
-    if (lstrcmpW(className, kProgramName) != 0)
+    std::wstring section;
+    if (!instanceSection(window, kProgramName, section))
         return TRUE;
-    GetWindowTextW(window, title, kTextChars);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     reinterpret_cast<std::vector<Instance>*>(context)->push_back(
-        {sectionOfTitle(title), processId, IsWindowVisible(window) != FALSE});
+        {section, processId, IsWindowVisible(window) != FALSE});
     return TRUE;
 }
 
@@ -56,7 +52,8 @@ int instancesCommand(const Arguments& arguments, const Console& console) {
                    std::to_wstring(instance.processId) + L", \"shown\": " +
                    (instance.shown ? L"true" : L"false") + L"}";
         else
-            out += L"[" + instance.section + L"]  pid " + std::to_wstring(instance.processId) +
+            out += L"[" + visible(instance.section) + L"]  pid " +
+                   std::to_wstring(instance.processId) +
                    (instance.shown ? L"  shown in the task list\n" : L"  hidden\n");
     }
     if (json)

@@ -9,6 +9,7 @@ struct WindowInfo {
     std::wstring className;
     std::wstring title;
     bool visible;
+    bool minimized;
     bool foreground;
     DWORD processId;
     std::wstring program; // the executable's file name

@@ -51,6 +51,7 @@ WindowInfo describe(HWND window, const std::map<DWORD, std::wstring>& names) {
             className,
             title,
             IsWindowVisible(window) != FALSE,
+            IsIconic(window) != FALSE,
             window == GetForegroundWindow(),
             processId,
             name == names.end() ? L"" : name->second};
@@ -75,14 +76,17 @@ WindowInfo describeWindow(HWND window) {
 std::wstring windowLine(const WindowInfo& window) {
     return std::wstring(window.foreground ? L"* " : L"  ") + L"class " + quoted(window.className) +
            L"  title " + quoted(window.title) + L"  " + (window.visible ? L"visible" : L"hidden") +
-           L"  pid " + std::to_wstring(window.processId) + L" " +
-           (window.program.empty() ? L"?" : window.program) + L"  " + handleText(window.handle);
+           (window.minimized ? L" minimized" : L"") + L"  pid " +
+           std::to_wstring(window.processId) + L" " +
+           (window.program.empty() ? L"?" : visible(window.program)) + L"  " +
+           handleText(window.handle);
 }
 
 std::wstring windowJson(const WindowInfo& window) {
     return L"{\"handle\": \"" + handleText(window.handle) + L"\", \"class\": " +
            jsonString(window.className) + L", \"title\": " + jsonString(window.title) +
-           L", \"visible\": " + (window.visible ? L"true" : L"false") + L", \"foreground\": " +
+           L", \"visible\": " + (window.visible ? L"true" : L"false") + L", \"minimized\": " +
+           (window.minimized ? L"true" : L"false") + L", \"foreground\": " +
            (window.foreground ? L"true" : L"false") + L", \"pid\": " +
            std::to_wstring(window.processId) + L", \"program\": " + jsonString(window.program) +
            L"}";

@@ -74,6 +74,7 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
 struct Seen {
     std::wstring className;
     std::wstring title;
+    bool minimized;
 };
 
 std::wstring timeStamp() {
@@ -92,13 +93,16 @@ int watchWindows(bool all, const Console& console) {
         std::map<HWND, Seen> now;
         std::wstring out;
         for (const WindowInfo& window : topLevelWindows(all)) {
-            now[window.handle] = {window.className, window.title};
+            now[window.handle] = {window.className, window.title, window.minimized};
             const auto before = seen.find(window.handle);
             if (before == seen.end())
                 out += timeStamp() + (first ? L"  present   " : L"  appears   ") +
                        windowLine(window) + L"\n";
             else if (before->second.title != window.title)
                 out += timeStamp() + L"  new title " + windowLine(window) + L"\n";
+            if (before != seen.end() && before->second.minimized != window.minimized)
+                out += timeStamp() + (window.minimized ? L"  minimized " : L"  restored  ") +
+                       windowLine(window) + L"\n";
         }
         for (const auto& old : seen) {
             if (now.find(old.first) == now.end())

@@ -23,21 +23,9 @@ void acquireStartLock() {
     }
 }
 
-// The window's section when it is one of ours; false for other programs' windows.
-bool instanceSection(HWND window, std::wstring& section) {
-    wchar_t className[kOtherWindowChars] = {};
-    wchar_t title[kOtherWindowChars] = {};
-    GetClassNameW(window, className, kOtherWindowChars);
-    GetWindowTextW(window, title, kOtherWindowChars);
-    if (app.settings.appName != className)
-        return false;
-    section = sectionOfTitle(title);
-    return true;
-}
-
 BOOL CALLBACK closeMatchingInstance(HWND window, LPARAM) {
     std::wstring section;
-    if (instanceSection(window, section) &&
+    if (instanceSection(window, app.settings.appName, section) &&
         instanceMatches(app.settings.execmode, app.settings.section, section))
         PostMessageW(window, WM_CLOSE, 0, 0);
     return TRUE;
@@ -45,7 +33,7 @@ BOOL CALLBACK closeMatchingInstance(HWND window, LPARAM) {
 
 BOOL CALLBACK resetInstance(HWND window, LPARAM) {
     std::wstring section;
-    if (instanceSection(window, section))
+    if (instanceSection(window, app.settings.appName, section))
         PostMessageW(window, WM_RESET_TIMEOUT, 0, 0);
     return TRUE;
 }
@@ -97,6 +85,17 @@ bool applyExecMode() {
     else if (mode == ExecMode::OPENRESET)
         resetAll();
     return false;
+}
+
+bool instanceSection(HWND window, const std::wstring& appName, std::wstring& section) {
+    wchar_t className[kOtherWindowChars] = {};
+    wchar_t title[kOtherWindowChars] = {};
+    GetClassNameW(window, className, kOtherWindowChars);
+    GetWindowTextW(window, title, kOtherWindowChars);
+    if (appName != className)
+        return false;
+    section = sectionOfTitle(title);
+    return true;
 }
 
 void releaseStartLock() {

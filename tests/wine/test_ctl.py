@@ -6,7 +6,11 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import WineTest, WM_CLOSE, wait_until
+from harness import WineTest, WM_CLOSE, wait_until, winpath
+
+WM_SYSCOMMAND = 0x112
+SC_MINIMIZE = 0xF020
+SC_RESTORE = 0xF120
 
 GOLDEN = Path(__file__).resolve().parent.parent / "golden"
 
@@ -83,6 +87,60 @@ class Ctl(WineTest):
         self.box.post("Palimoor", "[Waits ここ]", WM_CLOSE)
         self.assertEqual(process.wait(10), 0)
         self.assertEqual(self.ctl("instances", "--json")[1], "[]\n")
+
+    def test_windows_marks_minimized_windows_and_watch_sees_them_go_and_come_back(self):
+        self.box.start_target("CtlSmall", "Small", "--minimized")
+        code, out, _ = self.ctl("windows", "--json")
+        self.assertEqual([w["minimized"] for w in json.loads(out) if w["class"] == "CtlSmall"],
+                         [True])
+        self.assertIn('class "CtlSmall"  title "Small"  visible minimized', self.ctl("windows")[1])
+        log = self.box.path("watch.out")
+        with open(log, "wb") as out:
+            watcher = subprocess.Popen([*self.box._wine(self.box.dir / "palimoorctl.exe"),
+                                        "windows", "--watch"], cwd=self.box.dir, stdout=out,
+                                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+            self.box.processes.append(watcher)
+            time.sleep(2.0)
+            self.box.post("CtlSmall", "Small", WM_SYSCOMMAND, SC_RESTORE)
+            self.assertTrue(wait_until(lambda: b"restored" in log.read_bytes(), 10))
+            self.box.post("CtlSmall", "Small", WM_SYSCOMMAND, SC_MINIMIZE)
+            self.assertTrue(wait_until(lambda: b"  minimized " in log.read_bytes(), 10))
+            watcher.kill()
+        self.assertRegex(log.read_text("utf-8"),
+                         r'restored  [* ] class "CtlSmall"  title "Small"  visible  pid')
+
+    def test_instances_are_only_windows_of_exactly_the_programs_class(self):
+        # A class that differs from the program's by an invisible soft hyphen,
+        # which a linguistic comparison overlooks.
+        self.box.start_target("Pali\u00admoor", "[fake]")
+        self.assertEqual(self.ctl("instances", "--json")[1], "[]\n")
+
+    def test_a_shortcut_written_by_line_starts_the_rule(self):
+        self.box.write("my rules.ini", "[After Notepad]\nclass=NoSuchWindowClass\n"
+                                       f"exec={self.box.recorder()}|from the shortcut\n")
+        code, out, err = self.ctl("line", "my rules.ini", "After Notepad", "--exe",
+                                  winpath(self.box.dir), "--lnk", "start.lnk")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(out, f'"{winpath(self.box.dir)}\\palimoor.exe" '
+                              '-inifile="my rules.ini" -section=After Notepad\n')
+        # Wine's shell may hand the link to a process of its own, so what the
+        # opening returns says little: the rule's command tells.
+        self.box.winctl("open", winpath(self.box.path("start.lnk")))
+        self.assertTrue(self.box.wait_launches(1))
+        self.assertEqual([c.split(" ", 1)[1] for _, _, c in self.box.started()],
+                         ["from the shortcut"])
+
+    def test_check_agrees_with_the_program_on_an_ansi_file(self):
+        # Wine's ANSI code page here is 1252, where "€" is the byte 0x80.
+        self.box.path("palimoor.ini").write_bytes(
+            "[Preis€]\nclass=NoSuchWindowClass\nexec=nothing\n".encode("cp1252"))
+        self.assertEqual(self.box.run("-section=Preis€"), 0)
+        code, out, _ = self.ctl("check", "palimoor.ini", "--section", "Preis€")
+        self.assertEqual(code, 0)
+        self.assertIn("note: no byte-order mark and not UTF-8: read in code page 1252", out)
+        code, out, _ = self.ctl("check", "--command-line", "-section=Preis€")
+        self.assertEqual(code, 0, out)
+        self.assertIn("palimoor.ini: 1 section, no problems", out)
 
     def test_check_and_explain_say_what_they_say_natively(self):
         shutil.copy(GOLDEN / "mistakes.ini", self.box.dir)

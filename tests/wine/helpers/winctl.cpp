@@ -13,6 +13,9 @@
 //   winctl delicon CLASS TITLE ID                removes the window's notification icon, as a
 //                                                restarting shell loses it
 //   winctl postnamed CLASS TITLE NAME            posts the registered message NAME
+//   winctl open FILE                             starts FILE through the shell, as a double
+//                                                click does; waits for what it started and
+//                                                exits with its code (255 when nothing started)
 #include "helper_util.h"
 #include <objbase.h>
 #include <shellapi.h>
@@ -181,6 +184,20 @@ int wmain(int argc, wchar_t** argv) {
         icon.hWnd = window;
         icon.uID = static_cast<UINT>(_wtoi(argv[4]));
         return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 2;
+    }
+    if (command == L"open" && argc >= 3) {
+        SHELLEXECUTEINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+        info.lpFile = argv[2];
+        info.nShow = SW_SHOWNORMAL;
+        if (!ShellExecuteExW(&info) || !info.hProcess)
+            return 255;
+        WaitForSingleObject(info.hProcess, 30000);
+        DWORD code = 255;
+        GetExitCodeProcess(info.hProcess, &code);
+        CloseHandle(info.hProcess);
+        return static_cast<int>(code);
     }
     if (command == L"postnamed" && argc >= 5) {
         HWND window = FindWindowW(orNull(argv[2]), orNull(argv[3]));
