@@ -12,7 +12,6 @@
 #include <map>
 #include <set>
 #include <tuple>
-#include <unordered_map>
 
 namespace {
 
@@ -25,7 +24,15 @@ std::wstring sectionText(const std::wstring& name) {
 // keep a section open longer), the line ends, and which asked-for sections
 // exist.
 struct Survey {
-    std::unordered_map<std::uint64_t, int> lastHeaderLine;
+    std::vector<std::pair<std::uint64_t, int>> headers; // hash, line; sorted once read
+
+    // The last line a header of this hash is on.
+    int lastHeaderLine(std::uint64_t hash) const {
+        const auto after =
+            std::upper_bound(headers.begin(), headers.end(), std::make_pair(hash, INT_MAX));
+        return after == headers.begin() || (after - 1)->first != hash ? 0 : (after - 1)->second;
+    }
+
     int lines = 0;
     int linesWithCr = 0;
     int firstLineWithCr = 0;
@@ -38,32 +45,32 @@ struct Survey {
         for (const std::wstring& name : asked)
             nearest.emplace_back(name);
         return forEachTextLine(
-            path,
-            [&](const std::wstring& line, int number) {
-                lines = number;
-                if (line.find(L'\r') != std::wstring::npos && linesWithCr++ == 0)
-                    firstLineWithCr = number;
-                if (!isSectionHeader(line))
-                    return;
-                lastHeaderLine[textHash(line)] = number;
-                const std::wstring name = line.substr(1, line.size() - 2);
-                for (size_t i = 0; i < asked.size(); ++i) {
-                    found[i] = found[i] || name == asked[i];
-                    nearest[i].offer(name);
-                }
-            },
-            &info);
+                   path,
+                   [&](const std::wstring& line, int number) {
+                       lines = number;
+                       if (line.find(L'\r') != std::wstring::npos && linesWithCr++ == 0)
+                           firstLineWithCr = number;
+                       if (!isSectionHeader(line))
+                           return;
+                       headers.emplace_back(textHash(line), number);
+                       const std::wstring name = line.substr(1, line.size() - 2);
+                       for (size_t i = 0; i < asked.size(); ++i) {
+                           found[i] = found[i] || name == asked[i];
+                           nearest[i].offer(name);
+                       }
+                   },
+                   &info) &&
+               (std::sort(headers.begin(), headers.end()), true);
     }
 };
 
 // A checked section whose last occurrence has not been read yet.
 struct OpenSection {
-    OpenSection(const std::wstring& name, int firstLine, size_t verdict)
-        : name(name), firstLine(firstLine), verdict(verdict) {}
+    OpenSection(const std::wstring& name, int firstLine) : name(name), firstLine(firstLine) {}
 
     std::wstring name;
     int firstLine;
-    size_t verdict; // index into the report's verdicts
+    size_t verdict = SIZE_MAX; // its place in the report, when every verdict is kept
     int keyLines = 0;
     Rule rule; // its keys so far, as the program applies them; the lists are not kept
     std::map<std::wstring, std::vector<int>> scalarLines; // lines a scalar key is validly set on
@@ -162,7 +169,7 @@ struct Checker {
                            L" one";
             warning(survey.firstLineWithCr, message);
         }
-        if (wholeFile && survey.lastHeaderLine.empty() && survey.lines > 0)
+        if (wholeFile && survey.headers.empty() && survey.lines > 0)
             warning(0, L"no section header in this file: palimoor.exe finds no rule in it");
         for (size_t i = 0; i < asked.size(); ++i) {
             if (survey.found[i])
@@ -222,9 +229,12 @@ struct Checker {
             return;
         auto found = open.find(name);
         if (found == open.end()) {
-            found = open.emplace(name, OpenSection(name, number, report.verdicts.size())).first;
-            report.verdicts.push_back({name, number, true});
+            found = open.emplace(name, OpenSection(name, number)).first;
             openFirstLines.insert(number);
+            if (report.everyVerdict) { // in order of first appearance
+                found->second.verdict = report.verdicts.size();
+                report.verdicts.push_back({name, number, true});
+            }
         } else {
             warning(number, sectionText(name) + L" appears again (first on line " +
                                 std::to_wstring(found->second.firstLine) +
@@ -237,14 +247,14 @@ struct Checker {
 
     // The occurrence being read ends; so does its section when it was the last.
     void endOccurrence() {
-        if (current && survey.lastHeaderLine.at(currentHeaderHash) == currentHeaderLine)
+        if (current && survey.lastHeaderLine(currentHeaderHash) == currentHeaderLine)
             finish(current->name);
         current = nullptr;
     }
 
     void finish(const std::wstring& name) {
         OpenSection& section = open.at(name);
-        SectionVerdict& verdict = report.verdicts[section.verdict];
+        SectionVerdict verdict{name, section.firstLine, true};
         if (section.keyLines == 0) {
             error(section.firstLine,
                   sectionText(name) + L" has no key line, so it cannot be loaded",
@@ -262,6 +272,11 @@ struct Checker {
             repeatedScalars(section);
             unusedLists(section);
         }
+        ++report.sections;
+        if (section.verdict != SIZE_MAX)
+            report.verdicts[section.verdict].loads = verdict.loads;
+        else if (!verdict.loads)
+            report.verdicts.push_back(verdict);
         openFirstLines.erase(openFirstLines.find(section.firstLine));
         open.erase(name);
         flush();
@@ -298,9 +313,14 @@ struct Checker {
             finish(first->first);
         }
         flush();
+        std::stable_sort(
+            report.verdicts.begin(), report.verdicts.end(),
+            [](const SectionVerdict& a, const SectionVerdict& b) { return a.line < b.line; });
         for (size_t i = 0; i < asked.size(); ++i) {
-            if (!survey.found[i])
+            if (!survey.found[i]) {
+                ++report.sections;
                 report.verdicts.push_back({asked[i], 0, false});
+            }
         }
     }
 };

@@ -9,9 +9,11 @@
 using FindingSink = std::function<void(const CheckFinding&)>;
 
 struct CheckReport {
-    // The checked sections in order of first appearance; then the asked-for
-    // ones the file does not have.
+    bool everyVerdict = false; // keep the verdicts of the sections that load, too
+    // The checked sections in order of first appearance, then the asked-for
+    // ones the file does not have: all of them, or those that do not load.
     std::vector<SectionVerdict> verdicts;
+    int sections = 0; // checked, the missing ones included
     int errors = 0;
     int warnings = 0;
 };

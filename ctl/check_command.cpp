@@ -116,6 +116,7 @@ int checkFile(const std::wstring& file, const std::wstring& shown,
               const std::vector<std::wstring>& sections, const Request& request, Output& out,
               std::vector<CheckFinding> leading) {
     CheckReport report;
+    report.everyVerdict = request.json;
     for (const CheckFinding& finding : leading)
         out.finding(L"(command line)", finding);
     const bool read = checkRuleFile(
@@ -139,7 +140,7 @@ int checkFile(const std::wstring& file, const std::wstring& shown,
             if (!verdict.loads)
                 out.text(formatVerdict(shown, verdict));
         }
-        const size_t count = report.verdicts.size();
+        const int count = report.sections;
         if (report.errors == 0 && report.warnings == 0 && !request.quiet)
             out.text(visible(shown) + L": " + std::to_wstring(count) +
                      (count == 1 ? L" section" : L" sections") + L", no problems\n");
