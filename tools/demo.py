@@ -46,11 +46,15 @@ def main():
         for line in RULE.format(command=command).splitlines()[1:]:
             say(f"      {line}")
         checked = box.ctl("check", "demo.ini")
-        say(f"   palimoorctl check demo.ini: exit code {checked.returncode}, "
-            f"{len(checked.stdout.splitlines())} findings.")
+        say(f"   palimoorctl check demo.ini says: {checked.stdout.decode('utf-8').strip()} "
+            f"(exit code {checked.returncode})")
 
-        say("\n3. Starting: palimoor.exe -inifile=demo.ini -section=AfterNotepad")
-        palimoor = box.spawn("-inifile=demo.ini -section=AfterNotepad")
+        line = box.ctl("line", "demo.ini", "AfterNotepad", "--exe", winpath(box.dir))
+        line = line.stdout.decode("utf-8").strip()
+        arguments = line.split('" ', 1)[1]
+        say("\n3. Starting it with the command line that palimoorctl line writes:")
+        say(f"      {line}")
+        palimoor = box.spawn(arguments)
         shell = box.wait_instance("AfterNotepad")
         say(f'   Palimoor waits. Its window: class "{shell["class"]}", title "{shell["title"]}", '
             f'{"visible" if shell["visible"] else "hidden"}; it waits for Notepad\'s process.')
@@ -75,10 +79,10 @@ def main():
         Path(box.path("launches.log")).unlink()
         notepad = box.spawn_program("notepad.exe")
         wait_until(lambda: box.find_windows("Notepad"), 30)
-        first = box.spawn("-inifile=demo.ini -section=AfterNotepad")
+        first = box.spawn(arguments)
         box.wait_instance("AfterNotepad")
         say("   first start: waiting for Notepad again.")
-        second = box.run("-inifile=demo.ini -section=AfterNotepad")
+        second = box.run(arguments)
         say(f"   second start: closed the first and ended with exit code {second} "
             "(1: start-up stopped).")
         say(f"   first start: ended with exit code {first.wait(30)}; Notepad was still open, "
