@@ -126,8 +126,10 @@ int checkFile(const std::wstring& file, const std::wstring& shown,
         out.console.error(L"palimoorctl check: cannot read " + visible(shown) + L"\n");
         return 2;
     }
-    for (const CheckFinding& finding : leading)
+    for (const CheckFinding& finding : leading) {
         report.errors += finding.severity == Severity::Error;
+        report.warnings += finding.severity == Severity::Warning;
+    }
     if (request.json) {
         out.text(std::wstring(out.written ? L"\n  ],\n" : L"],\n") + L"  \"sections\": [");
         for (size_t i = 0; i < report.verdicts.size(); ++i)

@@ -362,8 +362,7 @@ TEST(CtlCheckCommandLine, SaysWhatTheProgramDoesWithIt) {
          0,
          {L"  rule file:      /P/rules.ini\n", L"  section:        \"AfterNotepad\"\n",
           L"(command line): warning: the parameter file has a refused line; palimoor.exe shows "
-          L"this box and goes on [ パラメータ不正]",
-          L"/P/rules.ini: 1 section"}},
+          L"this box and goes on [ パラメータ不正]"}},
         {L"-inifile=rules.ini -section=AfterNotepad -debug=TRUE",
          1,
          {L"  section:        \"AfterNotepad -debug=TRUE\"\n",
@@ -395,6 +394,11 @@ TEST(CtlCheckCommandLine, SaysWhatTheProgramDoesWithIt) {
         for (const std::wstring& part : c.parts)
             EXPECT_TRUE(contains(run.out, part)) << testing::PrintToString(run.out);
     }
+    // Warnings about the command line are problems too.
+    const CtlRun ignored =
+        ctl({L"check", L"--command-line", L"-debug -inifile=rules.ini -section=AfterNotepad",
+             L"--exe", kExe});
+    EXPECT_FALSE(contains(ignored.out, L"no problems"));
     EXPECT_TRUE(fakeSystem.boxes.empty());
 }
 

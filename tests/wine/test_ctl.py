@@ -60,17 +60,21 @@ class Ctl(WineTest):
         self.assertIn("finds no window", out)
         self.assertIn("> closed        holds\n", out)
 
-    def test_watch_catches_a_short_lived_window(self):
+    def watch_windows(self):
+        """palimoorctl windows --watch, writing to watch.out; its start is past."""
         log = self.box.path("watch.out")
         with open(log, "wb") as out:
             watcher = subprocess.Popen([*self.box._wine(self.box.dir / "palimoorctl.exe"),
                                         "windows", "--watch"], cwd=self.box.dir, stdout=out,
                                        stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-            self.box.processes.append(watcher)
-            time.sleep(2.0)
-            self.box.start_target("PalimoorBlink", "Blink", "--exit-after=700")
-            ended = wait_until(lambda: b'goes        class "PalimoorBlink"' in log.read_bytes(), 10)
-            watcher.kill()
+        self.box.processes.append(watcher)
+        time.sleep(2.0)
+        return log
+
+    def test_watch_catches_a_short_lived_window(self):
+        log = self.watch_windows()
+        self.box.start_target("PalimoorBlink", "Blink", "--exit-after=700")
+        ended = wait_until(lambda: b'goes        class "PalimoorBlink"' in log.read_bytes(), 10)
         text = log.read_text("utf-8")
         self.assertTrue(ended, text)
         self.assertRegex(text, r'\d\d:\d\d:\d\d\.\d{3}  appears     class "PalimoorBlink"  title "Blink"')
@@ -94,18 +98,11 @@ class Ctl(WineTest):
         self.assertEqual([w["minimized"] for w in json.loads(out) if w["class"] == "CtlSmall"],
                          [True])
         self.assertIn('class "CtlSmall"  title "Small"  visible minimized', self.ctl("windows")[1])
-        log = self.box.path("watch.out")
-        with open(log, "wb") as out:
-            watcher = subprocess.Popen([*self.box._wine(self.box.dir / "palimoorctl.exe"),
-                                        "windows", "--watch"], cwd=self.box.dir, stdout=out,
-                                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-            self.box.processes.append(watcher)
-            time.sleep(2.0)
-            self.box.post("CtlSmall", "Small", WM_SYSCOMMAND, SC_RESTORE)
-            self.assertTrue(wait_until(lambda: b"restored" in log.read_bytes(), 10))
-            self.box.post("CtlSmall", "Small", WM_SYSCOMMAND, SC_MINIMIZE)
-            self.assertTrue(wait_until(lambda: b"  minimized " in log.read_bytes(), 10))
-            watcher.kill()
+        log = self.watch_windows()
+        self.box.post("CtlSmall", "Small", WM_SYSCOMMAND, SC_RESTORE)
+        self.assertTrue(wait_until(lambda: b"restored" in log.read_bytes(), 10))
+        self.box.post("CtlSmall", "Small", WM_SYSCOMMAND, SC_MINIMIZE)
+        self.assertTrue(wait_until(lambda: b"  minimized " in log.read_bytes(), 10))
         self.assertRegex(log.read_text("utf-8"),
                          r'restored  [* ] class "CtlSmall"  title "Small"  visible  pid')
 
