@@ -1,4 +1,5 @@
 #include "ctl/arguments.h"
+#include "ctl/text_out.h"
 
 bool wantsHelp(const Arguments& arguments) {
     for (const std::wstring& argument : arguments) {
@@ -9,7 +10,7 @@ bool wantsHelp(const Arguments& arguments) {
 }
 
 int usageError(const Console& console, const std::wstring& message, const wchar_t* subcommand) {
-    console.error(L"palimoorctl " + std::wstring(subcommand) + L": " + message +
+    console.error(L"palimoorctl " + std::wstring(subcommand) + L": " + visible(message) +
                   L" (see \"palimoorctl " + subcommand + L" --help\")\n");
     return 2;
 }

@@ -38,7 +38,7 @@ int instancesCommand(const Arguments& arguments, const Console& console) {
     bool json = false;
     for (const std::wstring& argument : arguments) {
         if (argument != L"--json")
-            return usageError(console, L"unexpected \"" + argument + L"\"", L"instances");
+            return usageError(console, L"unexpected " + quoted(argument), L"instances");
         json = true;
     }
     std::vector<Instance> instances;

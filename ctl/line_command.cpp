@@ -52,7 +52,7 @@ bool isBlank(wchar_t c) {
 }
 
 int refuse(const Console& console, const std::wstring& message, int code) {
-    console.error(L"palimoorctl line: " + message + L"\n");
+    console.error(L"palimoorctl line: " + visible(message) + L"\n");
     return code;
 }
 

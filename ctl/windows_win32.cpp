@@ -151,7 +151,7 @@ int windowsCommand(const Arguments& arguments, const Console& console) {
             section = arguments[++i];
             byRule = true;
         } else {
-            return usageError(console, L"unexpected \"" + argument + L"\"", L"windows");
+            return usageError(console, L"unexpected " + quoted(argument), L"windows");
         }
     }
     if (watch)
@@ -167,9 +167,9 @@ int windowsCommand(const Arguments& arguments, const Console& console) {
     std::vector<Finding> reported;
     rule.assignReporter(Reporter::collecting(&reported));
     if (!readRuleSection(rule, file, section)) {
-        console.error(L"palimoorctl windows: [" + section + L"] of " + file +
+        console.error(L"palimoorctl windows: [" + visible(section) + L"] of " + visible(file) +
                       L" cannot be loaded (see \"palimoorctl check\")\n");
         return 1;
     }
-    return findForRule(rule, L"[" + section + L"] of " + file + L"\n", console);
+    return findForRule(rule, L"[" + visible(section) + L"] of " + visible(file) + L"\n", console);
 }
