@@ -107,7 +107,7 @@ std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading) {
 }
 
 std::wstring describeOptions(const Settings& settings) {
-    return L"-execmode=" + std::wstring(kExecModeWords[static_cast<int>(settings.execmode)]) +
+    return L"-execmode=" + std::wstring(execModeWord(settings.execmode)) +
            L" -showtask=" + flag(settings.showtask) + L" -showicon=" + flag(settings.showicon) +
            L" -debug=" + flag(settings.debug);
 }

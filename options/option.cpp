@@ -25,6 +25,14 @@ const Keyword<bool> kFlags[] = {{L"TRUE", true}, {L"FALSE", false}};
 const wchar_t* const kOptionNames[5] = {L"-execmode=", L"-showtask=", L"-showicon=", L"-debug=",
                                         L"-inifile="};
 
+const wchar_t* execModeWord(ExecMode mode) {
+    for (const Keyword<ExecMode>& entry : kExecModes) {
+        if (entry.value == mode)
+            return entry.word;
+    }
+    return L"?";
+}
+
 std::wstring unquoteValue(const std::wstring& value) {
     if (value.empty() || value[0] != L'"')
         return value;

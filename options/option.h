@@ -12,5 +12,7 @@ extern const wchar_t* const kOptionNames[5];
 bool parseOption(Settings& settings, const std::wstring& token);
 // The always-shown box for a refused option.
 void reportBadOption(const Settings& settings, const std::wstring& token);
+// The word that selects the mode (the first, for the mode with two).
+const wchar_t* execModeWord(ExecMode mode);
 // A value written in double quotes loses its first and last character.
 std::wstring unquoteValue(const std::wstring& value);
