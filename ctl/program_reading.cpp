@@ -11,10 +11,6 @@
 
 namespace {
 
-const wchar_t* const kExecModeWords[] = {L"TOGGLE",       L"OPEN",        L"CLOSE",
-                                         L"CLOSEALL",     L"CLOSEPREFIX", L"CLOSEINFIX",
-                                         L"CLOSEPOSTFIX", L"RESET",       L"OPENRESET"};
-
 bool isHonoured(const std::wstring& token) {
     for (const wchar_t* name : kOptionNames) {
         if (startsWithIgnoreCase(token, name))
