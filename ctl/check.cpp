@@ -45,22 +45,23 @@ struct Survey {
         for (const std::wstring& name : asked)
             nearest.emplace_back(name);
         return forEachTextLine(
-                   path,
-                   [&](const std::wstring& line, int number) {
-                       lines = number;
-                       if (line.find(L'\r') != std::wstring::npos && linesWithCr++ == 0)
-                           firstLineWithCr = number;
-                       if (!isSectionHeader(line))
-                           return;
-                       headers.emplace_back(textHash(line), number);
-                       const std::wstring name = line.substr(1, line.size() - 2);
-                       for (size_t i = 0; i < asked.size(); ++i) {
-                           found[i] = found[i] || name == asked[i];
-                           nearest[i].offer(name);
-                       }
-                   },
-                   &info) &&
-               (std::sort(headers.begin(), headers.end()), true);
+            path,
+            [&](const std::wstring& line, int number) {
+                lines = number;
+                if (line.find(L'\r') != std::wstring::npos && linesWithCr++ == 0)
+                    firstLineWithCr = number;
+                if (!isSectionHeader(line))
+                    return;
+                headers.emplace_back(textHash(line), number);
+                const std::wstring name = line.substr(1, line.size() - 2);
+                for (size_t i = 0; i < asked.size(); ++i) {
+                    found[i] = found[i] || name == asked[i];
+                    nearest[i].offer(name);
+                }
+            },
+            &info);
+        std::sort(headers.begin(), headers.end());
+        return readable;
     }
 };
 
