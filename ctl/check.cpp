@@ -44,7 +44,7 @@ struct Survey {
         found.assign(asked.size(), false);
         for (const std::wstring& name : asked)
             nearest.emplace_back(name);
-        return forEachTextLine(
+        const bool readable = forEachTextLine(
             path,
             [&](const std::wstring& line, int number) {
                 lines = number;
