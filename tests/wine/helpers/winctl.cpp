@@ -89,8 +89,10 @@ int run(const wchar_t* exe) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+                        &startup, &process)) {
+        fwprintf(stderr, L"winctl run: CreateProcess failed, error %lu\n", GetLastError());
         return 255;
+    }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 255;
     GetExitCodeProcess(process.hProcess, &code);
