@@ -1,5 +1,6 @@
 #include "ctl/check.h"
-#include "base/file_read.h"
+#include "base/file_io.h"
+#include "base/code_page.h"
 #include "base/text_hash.h"
 #include "ctl/check_lines.h"
 #include "ctl/spelling.h"

@@ -1,9 +1,10 @@
 // `palimoorctl check FILE [--section NAME]... [--json] [--quiet] [--codepage N]`
 // `palimoorctl check --command-line TEXT [--exe PATH] [--json] [--codepage N]`
-#include "base/file_read.h"
+#include "base/file_io.h"
+#include "base/code_page.h"
 #include "ctl/check.h"
 #include "ctl/commands.h"
-#include "ctl/files.h"
+#include "ctl/program_paths.h"
 #include "ctl/program_reading.h"
 #include "ctl/text_out.h"
 #include <algorithm>

@@ -1,10 +1,12 @@
 // `palimoorctl line RULEFILE SECTION [options]`: the command line that starts
 // palimoor.exe with a rule, and shortcuts that carry it.
-#include "base/file_read.h"
+#include "base/file_io.h"
+#include "base/code_page.h"
 #include "base/path_text.h"
 #include "base/shortcut_text.h"
 #include "ctl/commands.h"
-#include "ctl/files.h"
+#include "shell/shell_link.h"
+#include "ctl/program_paths.h"
 #include "ctl/program_boxes.h"
 #include "ctl/program_reading.h"
 #include "ctl/spelling.h"
@@ -152,8 +154,7 @@ int writeCeShortcut(const LineRequest& request, const std::wstring& exe,
                                     ? L"\\Program Files\\Palimoor\\" + splitModulePath(exe).fileName
                                     : request.devicePath;
     std::string bytes;
-    if (!encodeInCodePage(composeCeShortcutText(L"\"" + device + L"\" " + arguments),
-                          ansiCodePage(), bytes))
+    if (!encodeAnsiCodePage(composeCeShortcutText(L"\"" + device + L"\" " + arguments), bytes))
         return refuse(console,
                       L"the shortcut's text does not fit code page " +
                           std::to_wstring(ansiCodePage()) + L" (--codepage N for the handheld's)",
@@ -209,7 +210,7 @@ int lineCommand(const Arguments& arguments, const Console& console) {
     console.print(L"\"" + visible(shownPath(exe)) + L"\" " + visible(line) + L"\n");
     std::wstring why;
     if (!request.lnk.empty() &&
-        !writeShellLink(request.lnk, shownPath(exe), line, shownPath(folder), why))
+        !writeShellLink(programForm(request.lnk), shownPath(exe), line, shownPath(folder), why))
         return refuse(console, why, 2);
     if (!request.ce.empty())
         return writeCeShortcut(request, exe, line, console);

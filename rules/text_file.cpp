@@ -1,4 +1,5 @@
 #include "rules/text_file.h"
+#include "base/code_page.h"
 #include "base/utf8_text.h"
 #include <cstdint>
 #include <cstring>

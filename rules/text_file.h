@@ -7,7 +7,7 @@
 // The mark never reaches the first line, and the carriage return of a CR LF
 // pair is dropped; nothing else is trimmed. Lines count from 1.
 #pragma once
-#include "base/file_read.h"
+#include "base/file_io.h"
 #include <string>
 #include <type_traits>
 #include <vector>

@@ -1,6 +1,8 @@
 #include "tests/unit/fake_system.h"
 #include "base/message_box.h"
-#include "base/file_read.h"
+#include "base/file_io.h"
+#include "base/utf8_text.h"
+#include "base/code_page.h"
 #include "ctl/program_boxes.h"
 #include <algorithm>
 #include <new>
@@ -15,6 +17,15 @@ int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstr
                    unsigned style) {
     fakeSystem.boxes.push_back({owner, text, caption, style});
     return 1;
+}
+
+bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
+    fakeSystem.files[path] = bytes;
+    return true;
+}
+
+bool isFolder(const std::wstring& path) {
+    return fakeSystem.folders.count(path) > 0;
 }
 
 // Small, odd-sized chunks, so that marks, characters and line ends fall
@@ -32,7 +43,7 @@ bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
     return true;
 }
 
-// A fixed single-byte code page is enough here: Latin-1, whatever is selected.
+// A fixed single-byte code page is enough here: Latin-1, or UTF-8 for 65001.
 unsigned ansiCodePage() {
     return fakeSystem.codePage;
 }
@@ -42,7 +53,31 @@ bool selectAnsiCodePage(unsigned codePage) {
     return true;
 }
 
+bool ansiCodePageReadable() {
+    return fakeSystem.codePageReadable;
+}
+
+bool encodeAnsiCodePage(const std::wstring& text, std::string& bytes) {
+    bytes.clear();
+    if (fakeSystem.codePage == 65001) {
+        bytes = toUtf8(text);
+        return true;
+    }
+    for (wchar_t c : text) {
+        if (c > 0xFF)
+            return false;
+        bytes.push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+bool isAnsiLeadByte(unsigned char) {
+    return false;
+}
+
 std::wstring decodeAnsiCodePage(const char* bytes, size_t size) {
+    if (fakeSystem.codePage == 65001)
+        return decodeUtf8(bytes, size);
     std::wstring text;
     for (size_t i = 0; i < size; ++i)
         text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));

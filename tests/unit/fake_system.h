@@ -1,6 +1,7 @@
 // Host stand-ins for the platform services: boxes are recorded, files live in memory.
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ struct FakeSystem {
     std::map<std::wstring, std::string> files;
     void* foreground = nullptr;
     size_t chunkSize = 7;
+    std::set<std::wstring> folders;
     unsigned codePage = 1252;
+    bool codePageReadable = true;
     size_t outOfMemoryAfter = 0; // when set, reading throws std::bad_alloc past this many bytes
 
     void reset() { *this = FakeSystem(); }

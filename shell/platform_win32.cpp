@@ -46,8 +46,7 @@ bool watchWindowEvents(HANDLE) {
 void stopWatchingWindowEvents() {}
 
 #else
-#include <shlobj.h>
-#include <shobjidl.h>
+#include "shell/shell_link.h"
 
 // A handle with no access right cannot be waited on here.
 DWORD ownerProcessAccess() {
@@ -73,45 +72,6 @@ void copyBounded(const std::wstring& text, wchar_t* buffer, size_t capacity) {
     buffer[length] = L'\0';
 }
 
-// A link's raw path keeps "%windir%"-style variables, which the shell would
-// not find as a file name: they are expanded here, as Explorer does.
-std::wstring expandVariables(const wchar_t* text) {
-    wchar_t expanded[1024];
-    const DWORD needed = ExpandEnvironmentStringsW(text, expanded, 1024);
-    if (needed == 0 || needed > 1024)
-        return text;
-    return expanded;
-}
-
-// A desktop shell link, given as its quoted path followed by its arguments.
-bool shellLinkTarget(const std::wstring& path, std::wstring& target) {
-    const HRESULT init = CoInitialize(nullptr);
-    bool found = false;
-    IShellLinkW* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t program[MAX_PATH] = {};
-            wchar_t arguments[1024] = {};
-            if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
-                SUCCEEDED(link->GetPath(program, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
-                program[0] != L'\0') {
-                link->GetArguments(arguments, 1024);
-                target = L"\"" + expandVariables(program) + L"\"";
-                if (arguments[0] != L'\0')
-                    target += L" " + expandVariables(arguments);
-                found = true;
-            }
-            file->Release();
-        }
-        link->Release();
-    }
-    if (SUCCEEDED(init))
-        CoUninitialize();
-    return found;
-}
-
 } // namespace
 
 void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) {
@@ -120,7 +80,7 @@ void shortcutTarget(const std::wstring& path, wchar_t* buffer, size_t capacity) 
     std::wstring target;
     if (readTextLines(path, lines) && !lines.empty() && parseCeShortcutText(lines[0], target)) {
         copyBounded(target, buffer, capacity);
-    } else if (shellLinkTarget(path, target)) {
+    } else if (readShellLink(path, target)) {
         copyBounded(target, buffer, capacity);
     }
 }
