@@ -16,15 +16,15 @@ void Reporter::show(const std::wstring& text, const std::wstring& caption, unsig
     if (!enabled_)
         return;
     if (findings_) {
-        findings_->push_back({text, 0});
+        findings_->push_back({text, 0, MessageId::Other});
         return;
     }
     showMessageBox(owner_ ? owner_ : foregroundWindow(), text, caption, style);
 }
 
-void Reporter::showAt(int line, const std::wstring& text, unsigned style) const {
+void Reporter::showAt(int line, const std::wstring& text, unsigned style, MessageId id) const {
     if (enabled_ && findings_)
-        findings_->push_back({text, line});
+        findings_->push_back({text, line, id});
     else
-        show(text, style);
+        show(text, caption_, style);
 }

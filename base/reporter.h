@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
+// Which of the rule phase's messages a finding is, for a reader that must
+// tell them apart (palimoorctl) without reading the text of a box.
+enum class MessageId { Other, CannotOpen, SectionNotFound, UnknownKey, BadValue, NoWindow };
+
 struct Finding {
     std::wstring text; // the message exactly as a box would show it
     int line;          // the rule-file line it is about, from 1; 0 for none
+    MessageId id;
 };
 
 class Reporter {
@@ -32,9 +37,12 @@ class Reporter {
 
     // Shown only while enabled; a missing owner means the foreground window.
     void show(const std::wstring& text, const std::wstring& caption, unsigned style) const;
-    void show(const std::wstring& text, unsigned style) const { show(text, caption_, style); }
+    void show(const std::wstring& text, unsigned style, MessageId id = MessageId::Other) const {
+        showAt(0, text, style, id);
+    }
     // The same, about one line of the rule file.
-    void showAt(int line, const std::wstring& text, unsigned style) const;
+    void showAt(int line, const std::wstring& text, unsigned style,
+                MessageId id = MessageId::Other) const;
 
   private:
     WindowHandle owner_;

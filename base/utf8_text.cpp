@@ -56,14 +56,16 @@ bool isValidUtf8(const char* bytes, size_t size) {
     return true;
 }
 
-bool isValidUtf8(const char* bytes, size_t size, bool& multiByte) {
+bool isValidUtf8(const char* bytes, size_t size, size_t& multiByte, size_t& malformed) {
     bool valid = true;
     std::uint32_t cp;
     for (size_t i = 0; i < size;) {
-        if (!nextUtf8(bytes, size, i, cp))
+        if (!nextUtf8(bytes, size, i, cp)) {
             valid = false;
-        else if (cp >= 0x80)
-            multiByte = true;
+            ++malformed;
+        } else if (cp >= 0x80) {
+            ++multiByte;
+        }
     }
     return valid;
 }

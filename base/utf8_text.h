@@ -4,9 +4,9 @@
 #include <string>
 
 bool isValidUtf8(const char* bytes, size_t size);
-// The same, and whether the bytes hold a well-formed sequence beyond ASCII
-// (text that looks like UTF-8 even where some byte is not).
-bool isValidUtf8(const char* bytes, size_t size, bool& multiByte);
+// The same, adding to the counts of well-formed sequences beyond ASCII and of
+// malformed ones: how much the bytes look like UTF-8 even where some are not.
+bool isValidUtf8(const char* bytes, size_t size, size_t& multiByte, size_t& malformed);
 // Each malformed sequence (overlong, surrogate, beyond U+10FFFF, cut short,
 // a stray byte) becomes one U+FFFD.
 std::wstring decodeUtf8(const char* bytes, size_t size);

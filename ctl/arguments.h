@@ -1,17 +1,36 @@
-// What every palimoorctl subcommand does with its arguments.
+// The one reader of palimoorctl's arguments: "--name VALUE" and
+// "--name=VALUE" alike, flags, and "--" before arguments that begin with "-".
 #pragma once
 #include "ctl/console.h"
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Arguments = std::vector<std::wstring>;
 
-bool wantsHelp(const Arguments& arguments);
+// An option of a subcommand; a flag takes no value.
+struct OptionSpec {
+    const wchar_t* name;
+    bool takesValue;
+};
+
+struct ReadArguments {
+    std::vector<std::wstring> positional;
+    std::vector<std::pair<std::wstring, std::wstring>> options; // in order; a flag's value is empty
+
+    bool has(const wchar_t* name) const;
+    std::wstring value(const wchar_t* name) const; // the last one given
+    std::vector<std::wstring> values(const wchar_t* name) const;
+};
+
+// False, with the reason, for an option the subcommand does not take or one
+// without its value.
+bool readArguments(const Arguments& arguments, std::initializer_list<OptionSpec> specs,
+                   ReadArguments& read, std::wstring& error);
+// "--codepage N": selects code page N when it is a number this system can
+// convert; false, with the reason, otherwise.
+bool applyCodePage(const std::wstring& value, std::wstring& error);
 // Says what is wrong with the command line on standard error, made visible;
 // returns 2.
 int usageError(const Console& console, const std::wstring& message, const wchar_t* subcommand);
-// Whether arguments[i] is `name` followed by a value ("--name VALUE" or
-// "--name=VALUE"); then `value` holds it and `i` the last argument used.
-// `missing` tells that the name came without a value.
-bool optionValue(const Arguments& arguments, size_t& i, const std::wstring& name,
-                 std::wstring& value, bool& missing);

@@ -1,5 +1,4 @@
 #include "ctl/check.h"
-#include "base/file_io.h"
 #include "base/code_page.h"
 #include "base/text_hash.h"
 #include "ctl/check_lines.h"
@@ -7,11 +6,11 @@
 #include "ctl/text_out.h"
 #include "rules/ini_reader.h"
 #include "rules/rule_keys.h"
+#include "rules/rule_messages.h"
 #include "rules/text_file.h"
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <set>
 #include <tuple>
 
 namespace {
@@ -19,6 +18,46 @@ namespace {
 std::wstring sectionText(const std::wstring& name) {
     return L"section [" + visible(name) + L"]";
 }
+
+std::wstring lineText(int line) {
+    return L"line " + std::to_wstring(line);
+}
+
+std::wstring byteText(unsigned char byte) {
+    const wchar_t* const hex = L"0123456789ABCDEF";
+    return std::wstring(L"0x") + hex[byte >> 4] + hex[byte & 15];
+}
+
+// A line whose bytes look like a header or a key line, but in a double-byte
+// code page a lead byte takes the "]" at its end or its "=" with it.
+struct SwallowedByte {
+    int line = 0;
+    unsigned char lead = 0;
+    char taken = 0;
+
+    void look(const char* bytes, size_t size, int number) {
+        if (line != 0 || size == 0)
+            return;
+        bool freeEquals = false, takenEquals = false, takenClose = false;
+        unsigned char lastLead = 0;
+        for (size_t i = 0; i < size; ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (isAnsiLeadByte(byte) && i + 1 < size && bytes[i + 1] != '\0') {
+                const char next = bytes[++i];
+                if (next == '=' && !takenEquals)
+                    lastLead = byte, takenEquals = true;
+                if (next == ']' && i + 1 == size)
+                    lastLead = byte, takenClose = true;
+            } else if (bytes[i] == '=') {
+                freeEquals = true;
+            }
+        }
+        if (takenClose && bytes[0] == '[')
+            line = number, lead = lastLead, taken = ']';
+        else if (takenEquals && !freeEquals && bytes[0] != '[' && bytes[0] != '#')
+            line = number, lead = lastLead, taken = '=';
+    }
+};
 
 // The first read: where each header occurs for the last time (by a hash of
 // the header, so that memory stays small: two headers that share a hash only
@@ -40,6 +79,7 @@ struct Survey {
     TextFileInfo info;
     std::vector<bool> found;           // per asked-for name
     std::vector<NearestNames> nearest; // per asked-for name
+    SwallowedByte swallowed;
 
     bool read(const std::wstring& path, const std::vector<std::wstring>& asked) {
         found.assign(asked.size(), false);
@@ -62,6 +102,13 @@ struct Survey {
             },
             &info);
         std::sort(headers.begin(), headers.end());
+        if (readable && info.encoding == TextEncoding::Ansi && ansiCodePageReadable())
+            readRawLines(
+                path,
+                [](void* context, const char* bytes, size_t size, int number) {
+                    static_cast<SwallowedByte*>(context)->look(bytes, size, number);
+                },
+                &swallowed);
         return readable;
     }
 };
@@ -72,35 +119,35 @@ struct OpenSection {
 
     std::wstring name;
     int firstLine;
-    size_t verdict = SIZE_MAX; // its place in the report, when every verdict is kept
+    int lastLine = 0; // the last that is neither blank nor comment, so far
     int keyLines = 0;
-    Rule rule; // its keys so far, as the program applies them; the lists are not kept
-    std::map<std::wstring, std::vector<int>> scalarLines; // lines a scalar key is validly set on
+    Rule rule;            // its keys so far, as the program applies them; the lists are not kept
+    int lastSet[10] = {}; // per RuleField: the line a scalar key was last validly set on
     int firstOntimeout = 0;
     int firstOnunmatch = 0;
 };
 
 struct Checker {
-    Checker(const Survey& survey, const std::vector<std::wstring>& asked, const FindingSink& sink,
+    Checker(const Survey& survey, const std::vector<std::wstring>& asked, const CheckSink& sink,
             CheckReport& report)
         : survey(survey), asked(asked), sink(sink), report(report), wholeFile(asked.empty()) {}
 
     const Survey& survey;
     const std::vector<std::wstring>& asked;
-    const FindingSink& sink;
+    const CheckSink& sink;
     CheckReport& report;
     const bool wholeFile;
 
     std::map<std::wstring, OpenSection> open;
-    std::multiset<int> openFirstLines;
+    std::vector<std::pair<int, bool>> verdicts; // first line, loads: one per checked section
     bool inSection = false;
     OpenSection* current = nullptr; // null in a section that is not checked
     int currentHeaderLine = 0;
     std::uint64_t currentHeaderHash = 0;
-    // Findings wait here until neither a line still to be read nor an open
-    // section can add one before them.
+    // Findings wait here until the line after theirs has been read.
     std::map<std::tuple<int, int, size_t>, CheckFinding> waiting;
     int linesRead = 0;
+    int lastSent = 0; // the line of the last finding sent
     size_t arrivals = 0;
     std::vector<CheckFinding> scratch;
 
@@ -120,16 +167,16 @@ struct Checker {
         scratch.clear();
     }
 
+    // Sends what lies before the line being read.
     void flush() {
-        const int before = std::min(linesRead == INT_MAX ? INT_MAX : linesRead + 1,
-                                    openFirstLines.empty() ? INT_MAX : *openFirstLines.begin());
-        while (!waiting.empty() && waiting.begin()->second.line < before) {
+        while (!waiting.empty() && waiting.begin()->second.line < linesRead) {
             const CheckFinding& finding = waiting.begin()->second;
             if (finding.severity == Severity::Error)
                 ++report.errors;
             else if (finding.severity == Severity::Warning)
                 ++report.warnings;
-            sink(finding);
+            lastSent = std::max(lastSent, finding.line);
+            sink.finding(finding);
             waiting.erase(waiting.begin());
         }
     }
@@ -138,29 +185,43 @@ struct Checker {
         return wholeFile || std::find(asked.begin(), asked.end(), name) != asked.end();
     }
 
-    void fileFindings() {
-        const unsigned codePage = ansiCodePage();
+    void encodingFindings() {
+        const std::wstring codePage = std::to_wstring(ansiCodePage());
         const TextFileInfo& info = survey.info;
         if (info.encoding == TextEncoding::Ansi) {
             add({0, Severity::Note,
-                 L"no byte-order mark and not UTF-8: read in code page " +
-                     std::to_wstring(codePage) +
+                 L"no byte-order mark and not UTF-8: read in code page " + codePage +
                      L", as palimoor.exe reads it where that is the ANSI code page "
                      L"(--codepage N for another)",
                  L""});
-            if (info.multiByteUtf8)
+            if (info.looksLikeUtf8())
                 warning(info.firstMalformedLine,
                         L"this line is not valid UTF-8, so palimoor.exe reads the whole file in "
                         L"code page " +
-                            std::to_wstring(codePage) +
-                            L" though the rest looks like UTF-8; save it as UTF-8");
+                            codePage + L" though the rest looks like UTF-8; save it as UTF-8");
         } else if (info.encoding == TextEncoding::Utf8Marked && info.firstMalformedLine > 0) {
             warning(info.firstMalformedLine,
                     L"bytes here are not UTF-8; palimoor.exe reads each as U+FFFD");
         }
-        if (survey.lines == 1 && survey.linesWithCr == 1) {
-            warning(0, L"this file ends lines with CR only; palimoor.exe splits lines at LF, so "
-                       L"it reads the whole file as one line");
+        if (const SwallowedByte& s = survey.swallowed; s.line > 0) {
+            warning(s.line, L"in code page " + codePage + L" the byte " + byteText(s.lead) +
+                                L" begins a double-byte character and takes the \"" +
+                                std::wstring(1, static_cast<wchar_t>(s.taken)) +
+                                L"\" after it, so this line is " +
+                                (s.taken == ']' ? L"no section header" : L"no key line") +
+                                L"; if the file was written in another code page, give "
+                                L"--codepage N (1252 for Western European Windows)");
+        }
+    }
+
+    void fileFindings() {
+        encodingFindings();
+        const bool crOnly = survey.lines == 1 && survey.linesWithCr == 1;
+        if (crOnly) {
+            error(0,
+                  L"this file ends lines with CR only; palimoor.exe splits lines at LF, so it "
+                  L"reads the whole file as one line and can load no section of it",
+                  L"");
         } else if (survey.linesWithCr > 0) {
             std::wstring message = L"a carriage return that is no part of a CR LF line end "
                                    L"(CR CR LF?) stays part of the line: palimoor.exe splits "
@@ -171,7 +232,7 @@ struct Checker {
                            L" one";
             warning(survey.firstLineWithCr, message);
         }
-        if (wholeFile && survey.headers.empty() && survey.lines > 0)
+        if (wholeFile && survey.headers.empty() && survey.lines > 0 && !crOnly)
             warning(0, L"no section header in this file: palimoor.exe finds no rule in it");
         for (size_t i = 0; i < asked.size(); ++i) {
             if (survey.found[i])
@@ -179,7 +240,7 @@ struct Checker {
             std::wstring message = sectionText(asked[i]) + L" not found";
             if (!survey.nearest[i].empty())
                 message += L"; did you mean " + survey.nearest[i].describe() + L"?";
-            error(0, message, L"処理対象セクションが見つからない:\n" + asked[i]);
+            error(0, message, sectionNotFoundMessage(asked[i]));
         }
     }
 
@@ -190,37 +251,48 @@ struct Checker {
         keyValue.line = number;
         if (kind == LineKind::Header) {
             onHeader(text, number);
-            return;
+        } else {
+            const bool checked = inSection ? current != nullptr : wholeFile;
+            std::wstring name, why;
+            const bool headerLike = kind != LineKind::BlankOrComment &&
+                                    looksLikeHeader(text, name, why) && isAsked(name);
+            if (headerLike)
+                warning(number, why);
+            bool refused = false;
+            if (kind == LineKind::KeyLine && current) {
+                refused = keyLineErrors(current->rule, keyValue, scratch);
+                takeKey(*current, keyValue, refused);
+            }
+            if (current && kind != LineKind::BlankOrComment)
+                current->lastLine = number;
+            if (checked && !headerLike)
+                lineWarnings(number, text, kind, keyValue, inSection, refused, scratch);
         }
-        const bool checked = inSection ? current != nullptr : wholeFile;
-        std::wstring name, why;
-        const bool headerLike =
-            kind != LineKind::BlankOrComment && looksLikeHeader(text, name, why) && isAsked(name);
-        if (headerLike)
-            warning(number, why);
-        bool refused = false;
-        if (kind == LineKind::KeyLine && current) {
-            refused = keyLineErrors(current->rule, keyValue, scratch);
-            takeKey(*current, keyValue, refused);
-        }
-        if (checked && !headerLike)
-            lineWarnings(number, text, kind, keyValue, inSection, refused, scratch);
         addScratch();
         flush();
     }
 
-    static void takeKey(OpenSection& section, const KeyValue& keyValue, bool refused) {
+    void takeKey(OpenSection& section, const KeyValue& keyValue, bool refused) {
         section.rule.exec.clear();
         section.rule.ontimeout.clear();
         section.rule.onunmatch.clear();
         ++section.keyLines;
-        const std::wstring name = knownKey(keyValue.key);
-        if (name == L"ontimeout" && section.firstOntimeout == 0)
+        const RuleKey* key = findRuleKey(keyValue.key);
+        if (!key || refused)
+            return;
+        if (key->field == RuleField::OnTimeout && section.firstOntimeout == 0)
             section.firstOntimeout = keyValue.line;
-        if (name == L"onunmatch" && section.firstOnunmatch == 0)
+        if (key->field == RuleField::OnUnmatch && section.firstOnunmatch == 0)
             section.firstOnunmatch = keyValue.line;
-        if (!refused && !name.empty() && !isListKey(name))
-            section.scalarLines[name].push_back(keyValue.line);
+        if (key->kind == KeyKind::List)
+            return;
+        int& last = section.lastSet[static_cast<int>(key->field)];
+        if (last != 0)
+            scratch.push_back(
+                {keyValue.line, Severity::Warning,
+                 std::wstring(key->name) + L" is set again: this line replaces " + lineText(last),
+                 L""});
+        last = keyValue.line;
     }
 
     void onHeader(const std::wstring& text, int number) {
@@ -232,17 +304,17 @@ struct Checker {
         auto found = open.find(name);
         if (found == open.end()) {
             found = open.emplace(name, OpenSection(name, number)).first;
-            openFirstLines.insert(number);
-            if (report.everyVerdict) { // in order of first appearance
-                found->second.verdict = report.verdicts.size();
-                report.verdicts.push_back({name, number, true});
-            }
+            const std::wstring problem = commandLineNameProblem(name);
+            if (!problem.empty())
+                warning(number, sectionText(name) + L" " + problem +
+                                    L": no shortcut can start it; rename the section");
         } else {
-            warning(number, sectionText(name) + L" appears again (first on line " +
-                                std::to_wstring(found->second.firstLine) +
+            warning(number, sectionText(name) + L" appears again (first on " +
+                                lineText(found->second.firstLine) +
                                 L"); the key lines of both count");
         }
         current = &found->second;
+        current->lastLine = number;
         currentHeaderLine = number;
         currentHeaderHash = textHash(text);
     }
@@ -256,56 +328,49 @@ struct Checker {
 
     void finish(const std::wstring& name) {
         OpenSection& section = open.at(name);
+        // Said where it ends, or (a section kept open by a shared hash) where
+        // the findings have come to.
+        section.lastLine = std::max(section.lastLine, lastSent);
         SectionVerdict verdict{name, section.firstLine, true};
         if (section.keyLines == 0) {
-            error(section.firstLine,
-                  sectionText(name) + L" has no key line, so it cannot be loaded",
-                  L"処理対象セクションが見つからない:\n" + name);
+            error(section.lastLine, sectionText(name) + L" has no key line, so it cannot be loaded",
+                  sectionNotFoundMessage(name));
             verdict.loads = false;
         } else {
             std::vector<Finding> reported;
             section.rule.assignReporter(Reporter::collecting(&reported));
-            if (!applyRuleKeys(section.rule, {})) {
-                error(section.firstLine,
-                      sectionText(name) + L" names no window: set class or title",
+            if (!applyRuleKeys(section.rule, {}) && !reported.empty() &&
+                reported.back().id == MessageId::NoWindow) {
+                error(section.lastLine, sectionText(name) + L" names no window: set class or title",
                       reported.back().text);
                 verdict.loads = false;
             }
-            repeatedScalars(section);
             unusedLists(section);
         }
         ++report.sections;
-        if (section.verdict != SIZE_MAX)
-            report.verdicts[section.verdict].loads = verdict.loads;
-        else if (!verdict.loads)
-            report.verdicts.push_back(verdict);
-        openFirstLines.erase(openFirstLines.find(section.firstLine));
+        verdicts.emplace_back(section.firstLine, verdict.loads);
         open.erase(name);
         flush();
-    }
-
-    // Scalar keys set on several valid lines: only the last counts.
-    void repeatedScalars(const OpenSection& section) {
-        for (const auto& entry : section.scalarLines) {
-            const std::vector<int>& lines = entry.second;
-            for (size_t i = 0; i + 1 < lines.size(); ++i)
-                warning(lines[i], entry.first + L" is set again later; line " +
-                                      std::to_wstring(lines.back()) + L" wins");
-        }
+        if (!report.verdictsInOrder)
+            sink.verdict(verdict);
     }
 
     // A list that the rule's check mode never runs.
     void unusedLists(const OpenSection& section) {
+        const auto where = [&](const wchar_t* list, int line) {
+            return std::wstring(list) +
+                   (line == section.lastLine ? L"" : L" (" + lineText(line) + L")");
+        };
         if (section.rule.check == CheckMode::current && section.firstOntimeout > 0)
-            warning(section.firstOntimeout,
-                    L"ontimeout never runs: with check=current the rule never waits");
+            warning(section.lastLine, where(L"ontimeout", section.firstOntimeout) +
+                                          L" never runs: with check=current the rule never waits");
         if (section.rule.check == CheckMode::both && section.firstOnunmatch > 0)
-            warning(section.firstOnunmatch, L"onunmatch never runs: with check=both a state that "
-                                            L"does not hold at start is waited for");
+            warning(section.lastLine, where(L"onunmatch", section.firstOnunmatch) +
+                                          L" never runs: with check=both a state that does not "
+                                          L"hold at start is waited for");
     }
 
     void end() {
-        linesRead = INT_MAX;
         endOccurrence();
         while (!open.empty()) { // kept open by a hash two headers share
             auto first =
@@ -314,15 +379,30 @@ struct Checker {
                 });
             finish(first->first);
         }
+        linesRead = INT_MAX;
         flush();
-        std::stable_sort(
-            report.verdicts.begin(), report.verdicts.end(),
-            [](const SectionVerdict& a, const SectionVerdict& b) { return a.line < b.line; });
+    }
+
+    // Each section's verdict in order of first appearance, from the headers
+    // read once more, then the asked-for ones the file does not have.
+    void verdictsInOrder(const std::wstring& path) {
+        std::sort(verdicts.begin(), verdicts.end());
+        forEachTextLine(path, [&](const std::wstring& line, int number) {
+            if (!isSectionHeader(line))
+                return;
+            const auto at =
+                std::lower_bound(verdicts.begin(), verdicts.end(), std::make_pair(number, false));
+            if (at != verdicts.end() && at->first == number)
+                sink.verdict({line.substr(1, line.size() - 2), number, at->second});
+        });
+    }
+
+    void missingVerdicts() {
         for (size_t i = 0; i < asked.size(); ++i) {
-            if (!survey.found[i]) {
-                ++report.sections;
-                report.verdicts.push_back({asked[i], 0, false});
-            }
+            if (survey.found[i])
+                continue;
+            ++report.sections;
+            sink.verdict({asked[i], 0, false});
         }
     }
 };
@@ -330,15 +410,30 @@ struct Checker {
 } // namespace
 
 bool checkRuleFile(const std::wstring& path, const std::vector<std::wstring>& sections,
-                   const FindingSink& sink, CheckReport& report) {
+                   const CheckSink& sink, CheckReport& report) {
     Survey survey;
-    if (!survey.read(path, sections))
+    if (!survey.read(path, sections)) {
+        report.unreadable = L"it cannot be opened";
         return false;
+    }
+    if (survey.info.encoding == TextEncoding::Ansi && !ansiCodePageReadable()) {
+        report.unreadable = L"it is neither marked nor UTF-8, so palimoor.exe reads it in code "
+                            L"page " +
+                            std::to_wstring(ansiCodePage()) +
+                            L", which this system cannot convert (--codepage N for another)";
+        return false;
+    }
     Checker checker(survey, sections, sink, report);
     checker.fileFindings();
     checker.flush();
-    const bool read = forEachTextLine(
-        path, [&](const std::wstring& line, int number) { checker.onLine(line, number); });
+    if (!forEachTextLine(
+            path, [&](const std::wstring& line, int number) { checker.onLine(line, number); })) {
+        report.unreadable = L"it cannot be opened";
+        return false;
+    }
     checker.end();
-    return read;
+    if (report.verdictsInOrder)
+        checker.verdictsInOrder(path);
+    checker.missingVerdicts();
+    return true;
 }

@@ -6,22 +6,26 @@
 #include <string>
 #include <vector>
 
-using FindingSink = std::function<void(const CheckFinding&)>;
+struct CheckSink {
+    std::function<void(const CheckFinding&)> finding;
+    std::function<void(const SectionVerdict&)> verdict;
+};
 
 struct CheckReport {
-    bool everyVerdict = false; // keep the verdicts of the sections that load, too
-    // The checked sections in order of first appearance, then the asked-for
-    // ones the file does not have: all of them, or those that do not load.
-    std::vector<SectionVerdict> verdicts;
+    // Every verdict, in order of first appearance, after the findings (for
+    // JSON); else each section's verdict where the section ends.
+    bool verdictsInOrder = false;
     int sections = 0; // checked, the missing ones included
     int errors = 0;
     int warnings = 0;
+    std::wstring unreadable; // why the file cannot be checked; empty when it can
 };
 
 // Checks the given sections, or the whole file when none is given. Findings
-// reach `sink` in line order (about the whole file first, errors before
-// warnings on a line) as soon as no later line can change them: the file is
-// read a section at a time, and only the sections that appear again later
-// are kept open. False when the file cannot be read (a folder cannot).
+// reach the sink in line order (about the whole file first, errors before
+// warnings on a line) as the file is read: what concerns a whole section is
+// said on its last line. Memory does not grow with the file's lines, only
+// (a little) with its headers. False, with the reason, when the file cannot
+// be read (a folder cannot).
 bool checkRuleFile(const std::wstring& path, const std::vector<std::wstring>& sections,
-                   const FindingSink& sink, CheckReport& report);
+                   const CheckSink& sink, CheckReport& report);

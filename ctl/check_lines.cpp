@@ -6,54 +6,47 @@
 #include "rules/rule_keys.h"
 #include "watch/command_text.h"
 #include "watch/launch_text.h"
+#include <algorithm>
 
 namespace {
 
-const std::vector<std::wstring> kKeyNames = {L"class",     L"title",  L"check",   L"trigger",
-                                             L"sleep",     L"exec",   L"timeout", L"ontimeout",
-                                             L"onunmatch", L"polling"};
-
-bool isNumberKey(const std::wstring& name) {
-    return name == L"sleep" || name == L"timeout" || name == L"polling";
+std::vector<std::wstring> keyNames() {
+    std::vector<std::wstring> names;
+    for (const RuleKey& key : kRuleKeys)
+        names.push_back(key.name);
+    return names;
 }
 
-template <typename T, size_t N> std::vector<std::wstring> wordsOf(const Keyword<T> (&table)[N]) {
+std::vector<std::wstring> wordsOf(const RuleKey& key) {
     std::vector<std::wstring> words;
-    for (const Keyword<T>& entry : table)
-        words.push_back(entry.word);
+    for (size_t i = 0; i < key.wordCount; ++i)
+        words.push_back(key.words[i].word);
     return words;
 }
 
-// The keywords a value of the key may be, for suggestions; none for numbers.
-std::vector<std::wstring> keywordsOf(const std::wstring& name) {
-    if (name == L"check")
-        return wordsOf(kCheckModes);
-    if (name == L"trigger")
-        return wordsOf(kTriggers);
-    if (name == L"timeout")
-        return {L"infinite"};
-    return {};
-}
-
-std::wstring expectedValues(const std::wstring& name) {
-    if (name == L"check")
-        return L"current, change or both";
-    if (name == L"trigger")
-        return L"closed, running, active, inactive, not_closed, not_running, not_active or "
-               L"not_inactive";
-    if (name == L"sleep")
-        return L"a number of milliseconds, 0 or more";
-    if (name == L"timeout")
-        return L"infinite, -1, or a number of milliseconds, 1 or more";
-    return L"a number of milliseconds, 1 or more";
+// "current, change or both": the words in the order of their values, then
+// the numbers a Number key takes.
+std::wstring expectedValues(const RuleKey& key) {
+    std::vector<const KeyWord*> words;
+    for (size_t i = 0; i < key.wordCount; ++i)
+        words.push_back(&key.words[i]);
+    std::stable_sort(words.begin(), words.end(),
+                     [](const KeyWord* a, const KeyWord* b) { return a->value < b->value; });
+    std::wstring text;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const bool last = i + 1 == words.size() && key.kind != KeyKind::Number;
+        text += (i == 0 ? L"" : last ? L" or " : L", ") + std::wstring(words[i]->word);
+    }
+    if (key.kind != KeyKind::Number)
+        return text;
+    if (key.alsoAllowed != key.minimum)
+        text += L", " + std::to_wstring(key.alsoAllowed);
+    return text + (text.empty() ? L"" : L", or ") + L"a number of milliseconds, " +
+           std::to_wstring(key.minimum) + L" or more";
 }
 
 bool hasOuterBlanks(const std::wstring& text) {
     return !text.empty() && trimBlanks(text) != text;
-}
-
-bool startsWith(const std::wstring& text, const std::wstring& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
 }
 
 void warn(std::vector<CheckFinding>& out, int line, const std::wstring& message) {
@@ -62,38 +55,42 @@ void warn(std::vector<CheckFinding>& out, int line, const std::wstring& message)
 
 std::wstring unknownKeyMessage(const KeyValue& kv) {
     std::wstring message = L"unknown key " + quoted(kv.key);
-    const std::wstring meant = knownKey(trimBlanks(kv.key));
-    if (!meant.empty())
-        return message + L": blanks around \"=\" belong to the key; write " + meant + L"=";
-    const std::wstring near = likelyMeant(kv.key, kKeyNames);
+    if (const RuleKey* meant = findRuleKey(trimBlanks(kv.key)))
+        return message + L": blanks around \"=\" belong to the key; write " + meant->name + L"=";
+    const std::wstring near = likelyMeant(kv.key, keyNames());
     return near.empty() ? message : message + L"; did you mean " + near + L"?";
 }
 
 std::wstring invalidValueMessage(const KeyValue& kv) {
-    const std::wstring name = knownKey(kv.key);
-    std::wstring message = L"invalid value " + quoted(kv.value) + L" for " + name + L": expected " +
-                           expectedValues(name);
+    const RuleKey& key = *findRuleKey(kv.key);
+    std::wstring message = L"invalid value " + quoted(kv.value) + L" for " + key.name +
+                           L": expected " + expectedValues(key);
     if (hasOuterBlanks(kv.value))
         return message + L" (blanks are not trimmed)";
-    const std::wstring near = likelyMeant(kv.value, keywordsOf(name));
+    const std::wstring near = likelyMeant(kv.value, wordsOf(key));
     return near.empty() ? message : message + L"; did you mean " + near + L"?";
 }
 
 // "250ms" reads as 250 and says so; "30s" reads as 30 and does not.
-void numberWarning(int number, const std::wstring& name, const std::wstring& value,
+void numberWarning(int number, const RuleKey& key, const std::wstring& value,
                    std::vector<CheckFinding>& out) {
     std::int32_t read;
-    if (equalsIgnoreCase(value, L"infinite") || !readLeadingInt32(value, 0, read))
+    if (!readKeyValue(key, value, read) || equalsIgnoreCase(value, L"infinite"))
         return;
-    size_t end = value.find_first_not_of(L" \t\u3000");
-    if (end < value.size() && (value[end] == L'+' || value[end] == L'-'))
-        ++end;
-    end = value.find_first_not_of(L"0123456789", end);
+    const size_t end = numberEnd(value, 0);
     const std::wstring rest = end == std::wstring::npos ? L"" : trimBlanks(value.substr(end));
     if (!rest.empty() && !equalsIgnoreCase(rest, L"ms"))
         warn(out, number,
-             name + L"=" + visible(value) + L" is read as " + std::to_wstring(read) +
-                 L" ms; the text after the number is ignored");
+             std::wstring(key.name) + L"=" + visible(value) + L" is read as " +
+                 std::to_wstring(read) + L" ms; the text after the number is ignored");
+}
+
+bool namesAProgram(const std::wstring& text, size_t end) {
+    for (const wchar_t* suffix : {L".exe", L".com", L".bat", L".cmd"}) {
+        if (end > 4 && equalsIgnoreCase(text.substr(end - 4, 4), suffix))
+            return true;
+    }
+    return false;
 }
 
 // A program's name followed by a blank and more, without "|": the shell is
@@ -101,21 +98,33 @@ void numberWarning(int number, const std::wstring& name, const std::wstring& val
 void parametersWithoutBar(int number, const std::wstring& text, std::vector<CheckFinding>& out) {
     for (size_t blank = text.find(L' '); blank != std::wstring::npos;
          blank = text.find(L' ', blank + 1)) {
-        const std::wstring program = text.substr(0, blank);
-        bool executable = false;
-        for (const wchar_t* suffix : {L".exe", L".com", L".bat", L".cmd"})
-            executable =
-                executable || (program.size() > 4 &&
-                               equalsIgnoreCase(program.substr(program.size() - 4), suffix));
         const size_t rest = text.find_first_not_of(L' ', blank);
-        if (!executable || rest == std::wstring::npos)
+        if (rest == std::wstring::npos)
+            return;
+        if (!namesAProgram(text, blank))
             continue;
         warn(out, number,
              quoted(text) + L" is started as one file name, blanks and all; to pass " +
                  quoted(text.substr(rest)) + L" as parameters, write " +
-                 visible(program + L"|" + text.substr(rest)));
+                 visible(text.substr(0, blank) + L"|" + text.substr(rest)));
         return;
     }
+}
+
+// Where `token` stands in `text` in another letter case than its own; npos
+// when nowhere.
+size_t otherCaseAt(const std::wstring& text, const std::wstring& token) {
+    for (size_t at = text.find(L'%'); at != std::wstring::npos; at = text.find(L'%', at + 1)) {
+        if (text.compare(at, token.size(), token) == 0)
+            continue;
+        size_t i = 0;
+        while (i < token.size() && at + i < text.size() &&
+               foldAscii(text[at + i]) == foldAscii(token[i]))
+            ++i;
+        if (i == token.size())
+            return at;
+    }
+    return std::wstring::npos;
 }
 
 void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFinding>& out) {
@@ -150,15 +159,11 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
             parametersWithoutBar(number, text, out);
     }
     const std::wstring token = L"%%CLIPBOARD%%";
-    for (size_t at = 0; at + token.size() <= text.size(); ++at) {
-        const std::wstring here = text.substr(at, token.size());
-        if (equalsIgnoreCase(here, token) && here != token) {
-            warn(out, number,
-                 quoted(here) + L" is not replaced by the clipboard; write " + token +
-                     L" in capitals");
-            break;
-        }
-    }
+    const size_t other = otherCaseAt(text, token);
+    if (other != std::wstring::npos)
+        warn(out, number,
+             quoted(text.substr(other, token.size())) +
+                 L" is not replaced by the clipboard; write " + token + L" in capitals");
     if (builtin == Builtin::External && text.find(L'|') == std::wstring::npos && text.size() >= 4) {
         const std::wstring suffix = text.substr(text.size() - 4);
         if (equalsIgnoreCase(suffix, L".lnk") && suffix != L".lnk")
@@ -168,30 +173,22 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
 }
 
 void valueWarnings(int number, const KeyValue& kv, bool refused, std::vector<CheckFinding>& out) {
-    const std::wstring name = knownKey(kv.key);
-    if ((name == L"class" || name == L"title") && hasOuterBlanks(kv.value))
+    const RuleKey* key = findRuleKey(kv.key);
+    if (!key)
+        return;
+    const bool windowText = key->field == RuleField::Class || key->field == RuleField::Title;
+    if (windowText && hasOuterBlanks(kv.value))
         warn(out, number,
-             name + L" is " + quoted(kv.value) + L" with its blanks; window " + name +
-                 (name == L"class" ? L"es" : L"s") + L" must match exactly");
-    if (isNumberKey(name) && !refused)
-        numberWarning(number, name, kv.value, out);
-    if (isListKey(name))
+             std::wstring(key->name) + L" is " + quoted(kv.value) + L" with its blanks; window " +
+                 key->name + (key->field == RuleField::Class ? L"es" : L"s") +
+                 L" must match exactly");
+    if (key->kind == KeyKind::Number && !refused)
+        numberWarning(number, *key, kv.value, out);
+    if (key->kind == KeyKind::List)
         entryWarnings(number, kv.value, out);
 }
 
 } // namespace
-
-std::wstring knownKey(const std::wstring& key) {
-    for (const std::wstring& name : kKeyNames) {
-        if (equalsIgnoreCase(key, name))
-            return name;
-    }
-    return std::wstring();
-}
-
-bool isListKey(const std::wstring& name) {
-    return name == L"exec" || name == L"ontimeout" || name == L"onunmatch";
-}
 
 std::wstring asBoxShowsIt(const std::wstring& text) {
     return text.substr(0, text.find(L'\0'));
@@ -203,12 +200,12 @@ bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFindin
     applyRuleKeys(rule, {keyValue});
     bool refused = false;
     for (const Finding& finding : reported) {
-        if (finding.line == 0) // the final check, which belongs to the whole section
-            continue;
+        if (finding.id != MessageId::UnknownKey && finding.id != MessageId::BadValue)
+            continue; // the final check belongs to the whole section
         refused = true;
         out.push_back({finding.line, Severity::Error,
-                       startsWith(finding.text, L"キー名称不正") ? unknownKeyMessage(keyValue)
-                                                                 : invalidValueMessage(keyValue),
+                       finding.id == MessageId::UnknownKey ? unknownKeyMessage(keyValue)
+                                                           : invalidValueMessage(keyValue),
                        asBoxShowsIt(finding.text)});
     }
     return refused;
@@ -271,4 +268,17 @@ bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring&
     why = L"a comment after a section header makes the line no header; put the comment on a "
           L"line of its own";
     return true;
+}
+
+std::wstring commandLineNameProblem(const std::wstring& section) {
+    const auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == 0x3000; };
+    if (!section.empty() && (isBlank(section.front()) || isBlank(section.back())))
+        return L"begins or ends with a blank, which a shortcut or a shell does not keep";
+    for (wchar_t c : section) {
+        if (c == L'\r' || c == L'\n' || c == L'\0')
+            return L"holds a line break or NUL, which no command line carries";
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0))
+            return L"holds a control character, which no shortcut carries as it is";
+    }
+    return std::wstring();
 }

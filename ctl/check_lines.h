@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-// The key's own name when `key` is one, letter case ignored; else empty.
-std::wstring knownKey(const std::wstring& key);
-bool isListKey(const std::wstring& name);
-
 // Applies the key line to `rule` (the section so far) with the program's key
 // parser, and turns what it refuses into errors; true when it refused the line.
 bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFinding>& out);
@@ -25,6 +21,10 @@ void lineWarnings(int number, const std::wstring& text, LineKind kind, const Key
 // program does not: blanks around it, a comment after it, a stray carriage
 // return. False for any other line; `why` says what is wrong.
 bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why);
+
+// Why no command line can carry this section name as it is (a blank at an
+// end, a line break, a control character); empty when one can.
+std::wstring commandLineNameProblem(const std::wstring& section);
 
 // The text a message box shows: up to the first NUL.
 std::wstring asBoxShowsIt(const std::wstring& text);

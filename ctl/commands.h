@@ -4,7 +4,10 @@
 #pragma once
 #include "ctl/arguments.h"
 
-int runCtl(const Arguments& arguments, const Console& console); // the whole command line
+// The whole command line: one table of subcommands gives the dispatch, the
+// usage text and each subcommand's --help.
+int runCtl(const Arguments& arguments, const Console& console);
+
 int checkCommand(const Arguments& arguments, const Console& console);
 int explainCommand(const Arguments& arguments, const Console& console);
 int lineCommand(const Arguments& arguments, const Console& console);

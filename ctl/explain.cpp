@@ -123,10 +123,12 @@ std::wstring explainEntry(const std::wstring& entry) {
 std::wstring explainRule(const std::wstring& section, const Rule& rule) {
     std::wstring out = L"[" + visible(section) + L"]\n";
     out += L"Window:  " + windowText(rule) + L"\n";
-    out += L"State:   trigger=" + std::wstring(triggerKeyword(rule.trigger)) + L": holds when " +
+    const auto word = [](RuleField field, auto value) {
+        return std::wstring(keyWordFor(ruleKey(field), static_cast<std::int32_t>(value)));
+    };
+    out += L"State:   trigger=" + word(RuleField::Trigger, rule.trigger) + L": holds when " +
            triggerMeaning(rule.trigger) + L"\n";
-    out +=
-        L"Start:   check=" + std::wstring(checkKeyword(rule.check)) + L"; Palimoor looks once:\n";
+    out += L"Start:   check=" + word(RuleField::Check, rule.check) + L"; Palimoor looks once:\n";
     out += L"  - the state holds:         " + outcomeText(decideAtFirstProbe(rule.check, true)) +
            L"\n";
     out += L"  - the state does not hold: " + outcomeText(decideAtFirstProbe(rule.check, false)) +

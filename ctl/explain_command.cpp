@@ -1,41 +1,37 @@
-// `palimoorctl explain FILE SECTION`
+// `palimoorctl explain FILE SECTION [--codepage N]`
+#include "base/code_page.h"
 #include "ctl/check_lines.h"
 #include "ctl/commands.h"
 #include "ctl/explain.h"
 #include "ctl/text_out.h"
-#include "rules/ini_reader.h"
-
-namespace {
-
-const wchar_t* const kHelp =
-    L"usage: palimoorctl explain FILE SECTION\n"
-    L"\n"
-    L"Loads SECTION of FILE exactly as palimoor.exe would and says in plain English what\n"
-    L"it will do: the window, the state, what happens at start for each outcome of the\n"
-    L"first look, how it waits, the timeout, and each list entry as it will be read.\n"
-    L"Keys that palimoor.exe skips are listed first, as notes.\n"
-    L"\n"
-    L"Exit code: 0 the rule loads, 1 it cannot be loaded, 2 an unreadable file or a wrong\n"
-    L"command line.\n";
-
-} // namespace
+#include "rules/rule_loader.h"
+#include "rules/text_file.h"
 
 int explainCommand(const Arguments& arguments, const Console& console) {
-    if (wantsHelp(arguments)) {
-        console.print(kHelp);
-        return 0;
-    }
-    if (arguments.size() != 2)
+    ReadArguments read;
+    std::wstring error;
+    if (!readArguments(arguments, {{L"--codepage", true}}, read, error) ||
+        (read.has(L"--codepage") && !applyCodePage(read.value(L"--codepage"), error)))
+        return usageError(console, error, L"explain");
+    if (read.positional.size() != 2)
         return usageError(console, L"needs FILE and SECTION", L"explain");
-    const std::wstring& file = arguments[0];
-    const std::wstring& section = arguments[1];
+    const std::wstring& file = read.positional[0];
+    const std::wstring& section = read.positional[1];
 
+    TextFileInfo info;
+    forEachTextLine(
+        file, [](const std::wstring&, int) {}, &info);
+    if (info.encoding == TextEncoding::Ansi && !ansiCodePageReadable()) {
+        console.error(L"palimoorctl explain: cannot read " + visible(file) +
+                      L": this system cannot convert code page " + std::to_wstring(ansiCodePage()) +
+                      L" (--codepage N for another)\n");
+        return 2;
+    }
     std::vector<Finding> reported;
     Rule rule;
     rule.assignReporter(Reporter::collecting(&reported));
     const bool loaded = readRuleSection(rule, file, section);
-    const std::wstring cannotOpen = L"ファイルオープン失敗";
-    if (!reported.empty() && reported.front().text.compare(0, cannotOpen.size(), cannotOpen) == 0) {
+    if (!reported.empty() && reported.front().id == MessageId::CannotOpen) {
         console.error(L"palimoorctl explain: cannot read " + visible(file) + L"\n");
         return 2;
     }

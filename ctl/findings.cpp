@@ -45,16 +45,26 @@ std::wstring formatVerdict(const std::wstring& file, const SectionVerdict& verdi
            L"1\n";
 }
 
-std::wstring findingJson(const std::wstring& file, const CheckFinding& finding) {
-    return L"{\"file\": " + jsonString(file) + L", \"line\": " +
-           (finding.line > 0 ? std::to_wstring(finding.line) : L"null") + L", \"severity\": \"" +
-           severityWord(finding.severity) + L"\", \"message\": " + jsonString(finding.message) +
-           L", \"program_message\": " +
-           (finding.programMessage.empty() ? L"null" : jsonString(finding.programMessage)) + L"}";
+void writeFindingJson(JsonWriter& json, const std::wstring& file, const CheckFinding& finding) {
+    json.beginObject().key(L"file").string(file).key(L"line");
+    if (finding.line > 0)
+        json.number(finding.line);
+    else
+        json.null();
+    json.key(L"severity").string(severityWord(finding.severity));
+    json.key(L"message").string(finding.message).key(L"program_message");
+    if (finding.programMessage.empty())
+        json.null();
+    else
+        json.string(finding.programMessage);
+    json.end();
 }
 
-std::wstring verdictJson(const SectionVerdict& verdict) {
-    return L"{\"name\": " + jsonString(verdict.name) + L", \"line\": " +
-           (verdict.line > 0 ? std::to_wstring(verdict.line) : L"null") + L", \"loads\": " +
-           (verdict.loads ? L"true" : L"false") + L"}";
+void writeVerdictJson(JsonWriter& json, const SectionVerdict& verdict) {
+    json.beginObject().key(L"name").string(verdict.name).key(L"line");
+    if (verdict.line > 0)
+        json.number(verdict.line);
+    else
+        json.null();
+    json.key(L"loads").boolean(verdict.loads).end();
 }

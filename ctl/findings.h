@@ -1,5 +1,6 @@
 // What `palimoorctl check` reports, and its two output forms.
 #pragma once
+#include "ctl/text_out.h"
 #include <string>
 
 enum class Severity { Error, Warning, Note };
@@ -25,5 +26,5 @@ std::wstring formatFinding(const std::wstring& file, const CheckFinding& finding
 std::wstring formatVerdict(const std::wstring& file, const SectionVerdict& verdict);
 // The JSON objects {file, line, severity, message, program_message} and
 // {name, line, loads}.
-std::wstring findingJson(const std::wstring& file, const CheckFinding& finding);
-std::wstring verdictJson(const SectionVerdict& verdict);
+void writeFindingJson(JsonWriter& json, const std::wstring& file, const CheckFinding& finding);
+void writeVerdictJson(JsonWriter& json, const SectionVerdict& verdict);

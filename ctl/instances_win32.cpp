@@ -2,7 +2,6 @@
 // program finds them, by their window class.
 #include "base/settings.h"
 #include "ctl/commands.h"
-#include "ctl/windows_help.h"
 #include "ctl/text_out.h"
 #include "shell/instance_control.h"
 #include <windows.h>
@@ -31,35 +30,33 @@ BOOL CALLBACK gather(HWND window, LPARAM context) {
 } // namespace
 
 int instancesCommand(const Arguments& arguments, const Console& console) {
-    if (wantsHelp(arguments)) {
-        console.print(kInstancesHelp);
-        return 0;
-    }
-    bool json = false;
-    for (const std::wstring& argument : arguments) {
-        if (argument != L"--json")
-            return usageError(console, L"unexpected " + quoted(argument), L"instances");
-        json = true;
-    }
+    ReadArguments read;
+    std::wstring error;
+    if (!readArguments(arguments, {{L"--json", false}}, read, error) || !read.positional.empty())
+        return usageError(console,
+                          error.empty() ? L"unexpected " + quoted(read.positional[0]) : error,
+                          L"instances");
     std::vector<Instance> instances;
     EnumWindows(gather, reinterpret_cast<LPARAM>(&instances));
-    std::wstring out = json ? L"[" : L"";
-    for (size_t i = 0; i < instances.size(); ++i) {
-        const Instance& instance = instances[i];
-        if (json)
-            out += (i == 0 ? L"\n  " : L",\n  ") + std::wstring(L"{\"section\": ") +
-                   jsonString(instance.section) + L", \"pid\": " +
-                   std::to_wstring(instance.processId) + L", \"shown\": " +
-                   (instance.shown ? L"true" : L"false") + L"}";
-        else
-            out += L"[" + visible(instance.section) + L"]  pid " +
-                   std::to_wstring(instance.processId) +
-                   (instance.shown ? L"  shown in the task list\n" : L"  hidden\n");
+    if (read.has(L"--json")) {
+        JsonWriter json;
+        json.beginArray(true);
+        for (const Instance& instance : instances)
+            json.beginObject()
+                .key(L"section")
+                .string(instance.section)
+                .key(L"pid")
+                .number(instance.processId)
+                .key(L"shown")
+                .boolean(instance.shown)
+                .end();
+        console.print(json.end().take());
+        return 0;
     }
-    if (json)
-        out += instances.empty() ? L"]\n" : L"\n]\n";
-    else if (instances.empty())
-        out = L"no Palimoor instance is waiting\n";
-    console.print(out);
+    std::wstring out;
+    for (const Instance& instance : instances)
+        out += L"[" + visible(instance.section) + L"]  pid " + std::to_wstring(instance.processId) +
+               (instance.shown ? L"  shown in the task list\n" : L"  hidden\n");
+    console.print(instances.empty() ? L"no Palimoor instance is waiting\n" : out);
     return 0;
 }

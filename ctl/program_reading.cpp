@@ -1,24 +1,13 @@
 #include "ctl/program_reading.h"
+#include "base/file_io.h"
 #include "base/path_text.h"
 #include "base/text_compare.h"
-#include "base/file_io.h"
-#include "ctl/program_paths.h"
 #include "ctl/program_boxes.h"
+#include "ctl/program_paths.h"
 #include "ctl/text_out.h"
-#include "options/command_line.h"
 #include "options/option.h"
-#include "options/param_file.h"
-#include "rules/ini_reader.h"
 
 namespace {
-
-bool isHonoured(const std::wstring& token) {
-    for (const wchar_t* name : kOptionNames) {
-        if (startsWithIgnoreCase(token, name))
-            return true;
-    }
-    return startsWithIgnoreCase(token, L"-paramfile=");
-}
 
 bool isAbsolute(const std::wstring& path) {
     return (!path.empty() && (path[0] == L'\\' || path[0] == L'/')) ||
@@ -41,20 +30,15 @@ std::wstring programFile(const std::wstring& given) {
 ProgramReading readAsProgram(const std::wstring& exe, const std::wstring& commandLine) {
     ProgramReading reading;
     takeProgramBoxTexts(); // only this parse's boxes count
-    reading.accepted = parseOptions(reading.settings, kProgramName, exe, commandLine);
+    reading.accepted =
+        parseOptions(reading.settings, kProgramName, exe, commandLine, &reading.read);
     reading.boxes = takeProgramBoxTexts();
-    std::wstring section;
-    for (const std::wstring& token : optionTokens(commandLine, section))
-        reading.tokens.push_back(stripQuotes(token));
-    reading.hasSection = commandLine.find(L"-section=") != std::wstring::npos;
-    const PathParts module = splitModulePath(exe);
-    reading.paramFile =
-        paramFilePath(module.directory, module.fileName, reading.settings.paramfile);
-    reading.ruleFile = iniFilePath(exe, reading.settings.inifile);
     return reading;
 }
 
-std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading) {
+std::vector<CheckFinding>
+commandLineFindings(const ProgramReading& reading,
+                    const std::function<bool(const std::wstring&)>& isSection) {
     std::vector<CheckFinding> findings;
     auto warn = [&](const std::wstring& message) {
         findings.push_back({0, Severity::Warning, message, L""});
@@ -73,21 +57,26 @@ std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading) {
         return findings;
     }
     const std::wstring& section = reading.settings.section;
-    if (!reading.hasSection)
+    const bool sectionGiven = reading.read.sectionGiven;
+    if (!sectionGiven)
         warn(L"no -section=: palimoor.exe looks for a section with an empty name, written []");
-    for (size_t i = 0; i < reading.tokens.size(); ++i) {
-        const std::wstring& token = reading.tokens[i];
-        const bool sectionMark = i + 1 == reading.tokens.size() && reading.hasSection;
-        if (!sectionMark && !isHonoured(token))
-            warn(L"palimoor.exe ignores " + quoted(token) +
-                 (startsWithIgnoreCase(token, L"-section=")
+    for (const OptionReading::Token& token : reading.read.tokens) {
+        if (token.honoured)
+            continue;
+        if (!sectionGiven && !token.text.empty() && token.text[0] != L'-' && isSection(token.text))
+            warn(L"palimoor.exe ignores " + quoted(token.text) +
+                 L"; to name that section, write -section=" + visible(token.text));
+        else
+            warn(L"palimoor.exe ignores " + quoted(token.text) +
+                 (startsWithIgnoreCase(token.text, L"-section=")
                       ? L": only \"-section=\" in lower case names the section"
                       : L": it is none of its options"));
     }
     for (size_t at = section.find(L" -"); at != std::wstring::npos;
          at = section.find(L" -", at + 1)) {
-        if (isHonoured(section.substr(at + 1)) ||
-            startsWithIgnoreCase(section.substr(at + 1), L"-section=")) {
+        const std::wstring rest = section.substr(at + 1, 16); // longer than every option name
+        if (findOption(rest) || startsWithIgnoreCase(rest, L"-paramfile=") ||
+            startsWithIgnoreCase(rest, L"-section=")) {
             warn(L"an option after -section= is part of the section name, so the section is " +
                  quoted(section) + L"; put -section= last");
             break;
@@ -104,7 +93,7 @@ std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading) {
 }
 
 std::wstring describeOptions(const Settings& settings) {
-    return L"-execmode=" + std::wstring(execModeWord(settings.execmode)) +
-           L" -showtask=" + flag(settings.showtask) + L" -showicon=" + flag(settings.showicon) +
-           L" -debug=" + flag(settings.debug);
+    return L"-execmode=" + std::wstring(execModeWord(settings.execmode)) + L" -showtask=" +
+           flag(settings.showtask) + L" -showicon=" + flag(settings.showicon) + L" -debug=" +
+           flag(settings.debug);
 }

@@ -3,17 +3,16 @@
 #pragma once
 #include "base/settings.h"
 #include "ctl/findings.h"
+#include "options/command_line.h"
+#include <functional>
 #include <string>
 #include <vector>
 
 struct ProgramReading {
-    bool accepted = true;             // no option of the command line was refused
-    Settings settings;                // as the parser leaves them
-    std::wstring paramFile;           // in the program's form
-    std::wstring ruleFile;            // in the program's form
-    std::vector<std::wstring> boxes;  // the refused-option boxes, in the order shown
-    std::vector<std::wstring> tokens; // the option tokens, quotes taken off
-    bool hasSection = false;          // "-section=" is there
+    bool accepted = true;            // no option of the command line was refused
+    Settings settings;               // as the parser leaves them
+    OptionReading read;              // its tokens and files, in the program's form
+    std::vector<std::wstring> boxes; // the refused-option boxes, in the order shown
 };
 
 // palimoor.exe as given by --exe (the program or its folder), or beside
@@ -23,6 +22,9 @@ std::wstring programFile(const std::wstring& given);
 ProgramReading readAsProgram(const std::wstring& exe, const std::wstring& commandLine);
 // What a rule writer should know of it: refused options, options the program
 // ignores or reads otherwise than they look, the section's quotes.
-std::vector<CheckFinding> commandLineFindings(const ProgramReading& reading);
+// `isSection` tells whether the rule file has a section of that name.
+std::vector<CheckFinding>
+commandLineFindings(const ProgramReading& reading,
+                    const std::function<bool(const std::wstring&)>& isSection);
 // The options in force, one "-name=VALUE" after another.
 std::wstring describeOptions(const Settings& settings);

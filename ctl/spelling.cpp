@@ -12,31 +12,43 @@ size_t nearEnough(const std::wstring& word) {
 
 } // namespace
 
-size_t editDistance(const std::wstring& a, const std::wstring& b) {
-    // Optimal string alignment, in three rows.
-    std::vector<size_t> before(b.size() + 1), previous(b.size() + 1), current(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j)
+size_t editDistance(const std::wstring& a, const std::wstring& b, size_t limit) {
+    const size_t over = limit + 1;
+    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit)
+        return over;
+    // Optimal string alignment in three rows, only within `limit` of the
+    // diagonal: a cell farther off costs more than the limit anyway.
+    std::vector<size_t> before(b.size() + 1, over), previous(b.size() + 1, over),
+        current(b.size() + 1, over);
+    for (size_t j = 0; j <= b.size() && j <= limit; ++j)
         previous[j] = j;
     for (size_t i = 1; i <= a.size(); ++i) {
-        current[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
+        const size_t from = i > limit ? i - limit : 1;
+        const size_t to = std::min(b.size(), i + limit);
+        // The cells just outside the band are read by the next rows.
+        current[0] = i <= limit ? i : over;
+        current[from - 1] = from > 1 ? over : current[0];
+        if (to < b.size())
+            current[to + 1] = over;
+        for (size_t j = from; j <= to; ++j) {
             const bool same = foldAscii(a[i - 1]) == foldAscii(b[j - 1]);
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + !same});
+            size_t cell = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + !same});
             if (i > 1 && j > 1 && foldAscii(a[i - 1]) == foldAscii(b[j - 2]) &&
                 foldAscii(a[i - 2]) == foldAscii(b[j - 1]))
-                current[j] = std::min(current[j], before[j - 2] + 1);
+                cell = std::min(cell, before[j - 2] + 1);
+            current[j] = std::min(cell, over);
         }
         before.swap(previous);
         previous.swap(current);
     }
-    return previous[b.size()];
+    return std::min(previous[b.size()], over);
 }
 
 std::wstring likelyMeant(const std::wstring& word, const std::vector<std::wstring>& candidates) {
     std::wstring best;
     size_t bestDistance = nearEnough(word) + 1;
     for (const std::wstring& candidate : candidates) {
-        const size_t distance = editDistance(word, candidate);
+        const size_t distance = editDistance(word, candidate, nearEnough(word));
         if (distance < bestDistance && distance < word.size()) {
             best = candidate;
             bestDistance = distance;
@@ -56,7 +68,7 @@ void NearestNames::offer(const std::wstring& name) {
                           wanted_[name.size()] == L' ';
     const size_t distance = equalsIgnoreCase(name, wanted_) ? 0
                             : extended                      ? 1
-                                                            : editDistance(name, wanted_) + 1;
+                                       : editDistance(name, wanted_, nearEnough(wanted_)) + 1;
     if (distance > nearEnough(wanted_) + 1)
         return;
     for (const auto& entry : best_) {

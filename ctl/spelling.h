@@ -6,8 +6,9 @@
 #include <vector>
 
 // Edits (insert, delete, replace, swap two neighbours) from a to b, ASCII
-// letter case ignored.
-size_t editDistance(const std::wstring& a, const std::wstring& b);
+// letter case ignored; any number above `limit` is given as limit + 1, which
+// takes time in proportion to the words' length, not its square.
+size_t editDistance(const std::wstring& a, const std::wstring& b, size_t limit);
 // The candidate `word` most likely stands for, or empty when none is close.
 std::wstring likelyMeant(const std::wstring& word, const std::vector<std::wstring>& candidates);
 

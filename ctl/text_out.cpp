@@ -71,3 +71,71 @@ std::wstring trimBlanks(const std::wstring& text) {
         return std::wstring();
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
+
+void JsonWriter::beforeValue() {
+    if (afterKey_ || levels_.empty()) {
+        afterKey_ = false;
+        return;
+    }
+    Level& level = levels_.back();
+    if (!level.empty)
+        text_ += level.block ? L"," : L", ";
+    if (level.block)
+        text_ += L"\n" + std::wstring(2 * levels_.size(), L' ');
+    level.empty = false;
+}
+
+JsonWriter& JsonWriter::begin(wchar_t opening, bool block) {
+    beforeValue();
+    text_ += opening;
+    levels_.push_back({opening == L'{' ? L'}' : L']', block, true});
+    return *this;
+}
+
+JsonWriter& JsonWriter::end() {
+    const Level level = levels_.back();
+    levels_.pop_back();
+    if (level.block && !level.empty)
+        text_ += L"\n" + std::wstring(2 * levels_.size(), L' ');
+    text_ += level.closing;
+    if (levels_.empty())
+        text_ += L"\n";
+    return *this;
+}
+
+JsonWriter& JsonWriter::key(const wchar_t* name) {
+    beforeValue();
+    text_ += jsonString(name) + L": ";
+    afterKey_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::string(const std::wstring& text) {
+    beforeValue();
+    text_ += jsonString(text);
+    return *this;
+}
+
+JsonWriter& JsonWriter::number(long long value) {
+    beforeValue();
+    text_ += std::to_wstring(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::boolean(bool value) {
+    beforeValue();
+    text_ += value ? L"true" : L"false";
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    beforeValue();
+    text_ += L"null";
+    return *this;
+}
+
+std::wstring JsonWriter::take() {
+    std::wstring taken;
+    taken.swap(text_);
+    return taken;
+}

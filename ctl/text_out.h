@@ -4,6 +4,7 @@
 // would hide what the program really sees.
 #pragma once
 #include <string>
+#include <vector>
 
 // The text with every control character (C0, DEL, C1) and every invisible or
 // direction-changing one (U+00A0, U+00AD, U+200B-U+200F, U+2028-U+202E,
@@ -14,3 +15,32 @@ std::wstring quoted(const std::wstring& text);
 // A JSON string literal, escaped as visible() escapes.
 std::wstring jsonString(const std::wstring& text);
 std::wstring trimBlanks(const std::wstring& text); // spaces, tabs, ideographic spaces
+
+// JSON in palimoorctl's layout. A block object or array puts each member on a
+// line of its own, indented by its depth; an inline one stays on one line.
+// The text can be taken piece by piece while it is written.
+class JsonWriter {
+  public:
+    JsonWriter& beginObject(bool block = false) { return begin(L'{', block); }
+    JsonWriter& beginArray(bool block = false) { return begin(L'[', block); }
+    JsonWriter& end();
+    JsonWriter& key(const wchar_t* name);
+    JsonWriter& string(const std::wstring& text);
+    JsonWriter& number(long long value);
+    JsonWriter& boolean(bool value);
+    JsonWriter& null();
+    // The text written since the last call.
+    std::wstring take();
+
+  private:
+    struct Level {
+        wchar_t closing;
+        bool block;
+        bool empty;
+    };
+    JsonWriter& begin(wchar_t opening, bool block);
+    void beforeValue();
+    std::vector<Level> levels_;
+    bool afterKey_ = false;
+    std::wstring text_;
+};

@@ -1,5 +1,6 @@
 // The top-level windows as a rule writer needs to see them (Windows only).
 #pragma once
+#include "ctl/text_out.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -19,4 +20,4 @@ std::vector<WindowInfo> topLevelWindows(bool includeHidden);
 WindowInfo describeWindow(HWND window);
 // One line of text, or one JSON object.
 std::wstring windowLine(const WindowInfo& window);
-std::wstring windowJson(const WindowInfo& window);
+void writeWindowJson(JsonWriter& json, const WindowInfo& window);

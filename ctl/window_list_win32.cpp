@@ -82,12 +82,23 @@ std::wstring windowLine(const WindowInfo& window) {
            handleText(window.handle);
 }
 
-std::wstring windowJson(const WindowInfo& window) {
-    return L"{\"handle\": \"" + handleText(window.handle) + L"\", \"class\": " +
-           jsonString(window.className) + L", \"title\": " + jsonString(window.title) +
-           L", \"visible\": " + (window.visible ? L"true" : L"false") + L", \"minimized\": " +
-           (window.minimized ? L"true" : L"false") + L", \"foreground\": " +
-           (window.foreground ? L"true" : L"false") + L", \"pid\": " +
-           std::to_wstring(window.processId) + L", \"program\": " + jsonString(window.program) +
-           L"}";
+void writeWindowJson(JsonWriter& json, const WindowInfo& window) {
+    json.beginObject()
+        .key(L"handle")
+        .string(handleText(window.handle))
+        .key(L"class")
+        .string(window.className)
+        .key(L"title")
+        .string(window.title)
+        .key(L"visible")
+        .boolean(window.visible)
+        .key(L"minimized")
+        .boolean(window.minimized)
+        .key(L"foreground")
+        .boolean(window.foreground)
+        .key(L"pid")
+        .number(window.processId)
+        .key(L"program")
+        .string(window.program)
+        .end();
 }

@@ -1,11 +1,10 @@
 // `palimoorctl windows`: the top-level windows, which one a rule finds, and
 // the changes as they happen.
 #include "ctl/commands.h"
-#include "ctl/windows_help.h"
 #include "ctl/window_list.h"
 #include "ctl/text_out.h"
-#include "rules/ini_reader.h"
 #include "rules/rule_keys.h"
+#include "rules/rule_loader.h"
 #include "shell/app_state.h"
 #include "watch/outcome.h"
 #include "watch/target_window.h"
@@ -16,17 +15,16 @@ namespace {
 constexpr DWORD kWatchIntervalMs = 50;
 
 int listWindows(bool all, bool json, const Console& console) {
-    const std::vector<WindowInfo> windows = topLevelWindows(all);
-    std::wstring out = json ? L"[" : L"";
-    for (size_t i = 0; i < windows.size(); ++i) {
+    JsonWriter writer;
+    writer.beginArray(true);
+    std::wstring out;
+    for (const WindowInfo& window : topLevelWindows(all)) {
         if (json)
-            out += (i == 0 ? L"\n  " : L",\n  ") + windowJson(windows[i]);
+            writeWindowJson(writer, window);
         else
-            out += windowLine(windows[i]) + L"\n";
+            out += windowLine(window) + L"\n";
     }
-    if (json)
-        out += windows.empty() ? L"]\n" : L"\n]\n";
-    console.print(out);
+    console.print(json ? writer.end().take() : out);
     return 0;
 }
 
@@ -59,11 +57,14 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
                   : std::wstring(L"finds no window\n");
     const bool foreground = window && window == GetForegroundWindow();
     out += L"trigger states now:\n";
-    for (const auto& trigger : kTriggers) {
-        out += std::wstring(trigger.value == rule.trigger ? L"> " : L"  ") + trigger.word +
-               std::wstring(14 - std::wstring(trigger.word).size(), L' ') +
-               (triggerHoldsFor(trigger.value, window != nullptr, foreground) ? L"holds"
-                                                                              : L"does not hold") +
+    const RuleKey& triggerKey = ruleKey(RuleField::Trigger);
+    for (size_t i = 0; i < triggerKey.wordCount; ++i) {
+        const KeyWord& word = triggerKey.words[i];
+        const auto trigger = static_cast<TriggerState>(word.value);
+        out += std::wstring(trigger == rule.trigger ? L"> " : L"  ") + word.word +
+               std::wstring(14 - std::wstring(word.word).size(), L' ') +
+               (triggerHoldsFor(trigger, window != nullptr, foreground) ? L"holds"
+                                                                        : L"does not hold") +
                L"\n";
     }
     out += L"palimoor.exe started now " + outcomeNow(rule, window) + L"\n";
@@ -124,46 +125,39 @@ int watchWindows(bool all, const Console& console) {
 } // namespace
 
 int windowsCommand(const Arguments& arguments, const Console& console) {
-    if (wantsHelp(arguments)) {
-        console.print(kWindowsHelp);
-        return 0;
-    }
-    bool all = false, json = false, watch = false, byRule = false, byText = false;
-    std::wstring file, section;
+    ReadArguments read;
+    std::wstring error;
+    if (!readArguments(arguments,
+                       {{L"--all", false},
+                        {L"--json", false},
+                        {L"--watch", false},
+                        {L"--class", true},
+                        {L"--title", true},
+                        {L"--rule", false}},
+                       read, error))
+        return usageError(console, error, L"windows");
+    const bool byRule = read.has(L"--rule");
+    if (read.positional.size() != (byRule ? 2u : 0u))
+        return usageError(console,
+                          byRule ? L"--rule needs FILE and SECTION"
+                                 : L"unexpected " + quoted(read.positional[0]),
+                          L"windows");
+    if (read.has(L"--watch"))
+        return watchWindows(read.has(L"--all"), console);
     Rule rule;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::wstring& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == L"--all") {
-            all = true;
-        } else if (argument == L"--json") {
-            json = true;
-        } else if (argument == L"--watch") {
-            watch = true;
-        } else if (argument == L"--class" && hasValue) {
-            rule.class_ = arguments[++i];
-            byText = true;
-        } else if (argument == L"--title" && hasValue) {
-            rule.title = arguments[++i];
-            byText = true;
-        } else if (argument == L"--rule" && i + 2 < arguments.size()) {
-            file = arguments[++i];
-            section = arguments[++i];
-            byRule = true;
-        } else {
-            return usageError(console, L"unexpected " + quoted(argument), L"windows");
-        }
-    }
-    if (watch)
-        return watchWindows(all, console);
-    if (byText)
+    if (read.has(L"--class") || read.has(L"--title")) {
+        rule.class_ = read.value(L"--class");
+        rule.title = read.value(L"--title");
         return findForRule(rule,
                            L"class " + quoted(rule.class_) + L", title " + quoted(rule.title) +
                                L" (check=current, trigger=closed)\n",
                            console);
+    }
     if (!byRule)
-        return listWindows(all, json, console);
+        return listWindows(read.has(L"--all"), read.has(L"--json"), console);
 
+    const std::wstring& file = read.positional[0];
+    const std::wstring& section = read.positional[1];
     std::vector<Finding> reported;
     rule.assignReporter(Reporter::collecting(&reported));
     if (!readRuleSection(rule, file, section)) {

@@ -3,6 +3,7 @@
 #include "base/text_compare.h"
 #include "options/option.h"
 #include "options/param_file.h"
+#include "rules/ini_reader.h"
 
 namespace {
 const std::wstring kSectionOption = L"-section=";
@@ -60,9 +61,11 @@ std::vector<std::wstring> optionTokens(const std::wstring& commandLine, std::wst
 }
 
 bool parseOptions(Settings& settings, const std::wstring& programName,
-                  const std::wstring& modulePath, const std::wstring& commandLine) {
+                  const std::wstring& modulePath, const std::wstring& commandLine,
+                  OptionReading* reading) {
     const PathParts module = splitModulePath(modulePath);
     const std::vector<std::wstring> tokens = optionTokens(commandLine, settings.section);
+    const bool sectionGiven = commandLine.find(kSectionOption) != std::wstring::npos;
 
     for (const std::wstring& raw : tokens) {
         const std::wstring token = stripQuotes(raw);
@@ -72,12 +75,25 @@ bool parseOptions(Settings& settings, const std::wstring& programName,
         }
     }
 
-    readParamFile(settings, paramFilePath(module.directory, module.fileName, settings.paramfile));
+    const std::wstring paramFile =
+        paramFilePath(module.directory, module.fileName, settings.paramfile);
+    readParamFile(settings, paramFile);
 
-    for (const std::wstring& raw : tokens) {
-        if (!parseOption(settings, stripQuotes(raw)))
-            return false;
+    bool accepted = true;
+    for (size_t i = 0; i < tokens.size() && accepted; ++i) {
+        const std::wstring token = stripQuotes(tokens[i]);
+        accepted = parseOption(settings, token);
+        if (reading && !(sectionGiven && i + 1 == tokens.size()))
+            reading->tokens.push_back(
+                {token, findOption(token) || startsWithIgnoreCase(token, kParamFileOption)});
     }
+    if (reading) {
+        reading->sectionGiven = sectionGiven;
+        reading->paramFile = paramFile;
+        reading->ruleFile = iniFilePath(modulePath, settings.inifile);
+    }
+    if (!accepted)
+        return false;
     settings.appName = programName;
     settings.windowTitle = L"[" + settings.section + L"]";
     return true;

@@ -12,6 +12,20 @@ std::wstring stripQuotes(const std::wstring& token);
 // The option tokens, as split: everything before the first "-section=", which
 // itself stays as the last token. `section` gets what follows it, verbatim.
 std::vector<std::wstring> optionTokens(const std::wstring& commandLine, std::wstring& section);
+// What parseOptions read, for a reader that explains it (palimoorctl);
+// palimoor.exe asks for none of it.
+struct OptionReading {
+    struct Token {
+        std::wstring text; // quotes taken off, as the options see it
+        bool honoured;     // an option took it
+    };
+    std::vector<Token> tokens; // in order, up to the "-section=" that ends them
+    bool sectionGiven = false;
+    std::wstring paramFile; // the parameter file it looked for
+    std::wstring ruleFile;  // the rule file the options name
+};
+
 // The whole command line: section, parameter file, then the options in order.
 bool parseOptions(Settings& settings, const std::wstring& programName,
-                  const std::wstring& modulePath, const std::wstring& commandLine);
+                  const std::wstring& modulePath, const std::wstring& commandLine,
+                  OptionReading* reading = nullptr);

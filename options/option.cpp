@@ -20,10 +20,21 @@ const Keyword<ExecMode> kExecModes[] = {
 
 const Keyword<bool> kFlags[] = {{L"TRUE", true}, {L"FALSE", false}};
 
+const OptionName kOptions[] = {
+    {L"-execmode=", OptionField::ExecMode}, {L"-showtask=", OptionField::ShowTask},
+    {L"-showicon=", OptionField::ShowIcon}, {L"-debug=", OptionField::Debug},
+    {L"-inifile=", OptionField::IniFile},
+};
+
 } // namespace
 
-const wchar_t* const kOptionNames[5] = {L"-execmode=", L"-showtask=", L"-showicon=", L"-debug=",
-                                        L"-inifile="};
+const OptionName* findOption(const std::wstring& token) {
+    for (const OptionName& option : kOptions) {
+        if (startsWithIgnoreCase(token, option.name))
+            return &option;
+    }
+    return nullptr;
+}
 
 const wchar_t* execModeWord(ExecMode mode) {
     for (const Keyword<ExecMode>& entry : kExecModes) {
@@ -40,18 +51,27 @@ std::wstring unquoteValue(const std::wstring& value) {
 }
 
 bool parseOption(Settings& settings, const std::wstring& token) {
-    auto valueAfter = [&](const wchar_t* name) { return token.substr(std::wcslen(name)); };
+    const OptionName* option = findOption(token);
+    if (!option)
+        return true;
+    const std::wstring value = token.substr(std::wcslen(option->name));
     bool accepted = true;
-    if (startsWithIgnoreCase(token, L"-execmode=")) {
-        accepted = lookupKeyword(valueAfter(L"-execmode="), kExecModes, settings.execmode);
-    } else if (startsWithIgnoreCase(token, L"-showtask=")) {
-        accepted = lookupKeyword(valueAfter(L"-showtask="), kFlags, settings.showtask);
-    } else if (startsWithIgnoreCase(token, L"-showicon=")) {
-        accepted = lookupKeyword(valueAfter(L"-showicon="), kFlags, settings.showicon);
-    } else if (startsWithIgnoreCase(token, L"-debug=")) {
-        accepted = lookupKeyword(valueAfter(L"-debug="), kFlags, settings.debug);
-    } else if (startsWithIgnoreCase(token, L"-inifile=")) {
-        settings.inifile = unquoteValue(valueAfter(L"-inifile="));
+    switch (option->field) {
+    case OptionField::ExecMode:
+        accepted = lookupKeyword(value, kExecModes, settings.execmode);
+        break;
+    case OptionField::ShowTask:
+        accepted = lookupKeyword(value, kFlags, settings.showtask);
+        break;
+    case OptionField::ShowIcon:
+        accepted = lookupKeyword(value, kFlags, settings.showicon);
+        break;
+    case OptionField::Debug:
+        accepted = lookupKeyword(value, kFlags, settings.debug);
+        break;
+    case OptionField::IniFile:
+        settings.inifile = unquoteValue(value);
+        break;
     }
     if (!accepted)
         reportBadOption(settings, token);

@@ -4,9 +4,16 @@
 #include "base/settings.h"
 #include <string>
 
-// The options parseOption applies, each name with its "=".
-extern const wchar_t* const kOptionNames[5];
+enum class OptionField { ExecMode, ShowTask, ShowIcon, Debug, IniFile };
 
+// An option parseOption applies: its name with the "=", letter case ignored.
+struct OptionName {
+    const wchar_t* name;
+    OptionField field;
+};
+
+// The option the token begins with; null for a token parseOption ignores.
+const OptionName* findOption(const std::wstring& token);
 // Applies one option token; false only for a known option with a value it refuses
 // (after the bad-option box has been shown). Anything else is ignored.
 bool parseOption(Settings& settings, const std::wstring& token);

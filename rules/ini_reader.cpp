@@ -1,8 +1,5 @@
 #include "rules/ini_reader.h"
 #include "base/path_text.h"
-#include "rules/rule_keys.h"
-#include "rules/text_file.h"
-#include <new>
 
 std::wstring iniFilePath(const std::wstring& modulePath, const std::wstring& inifile) {
     const PathParts module = splitModulePath(modulePath);
@@ -60,40 +57,4 @@ std::vector<KeyValue> collectSectionKeys(const std::vector<std::wstring>& lines,
     for (size_t i = 0; i < lines.size(); ++i)
         collector.take(lines[i], static_cast<int>(i + 1));
     return std::move(collector.keys);
-}
-
-bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section) {
-    try {
-        SectionCollector collector{L"[" + section + L"]", false, {}};
-        if (!forEachTextLine(path, [&](const std::wstring& line, int number) {
-                collector.take(line, number);
-            })) {
-            rule.show(L"ファイルオープン失敗:\n" + path, kBoxPlain);
-            return false;
-        }
-        if (collector.keys.empty()) {
-            rule.show(L"処理対象セクションが見つからない:\n" + section, kBoxPlain);
-            return false;
-        }
-        return applyRuleKeys(rule, collector.keys);
-    } catch (const std::bad_alloc&) {
-        // A file too large for memory is a file that cannot be loaded.
-        return false;
-    }
-}
-
-bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,
-              Rule& rule, void (*beforeFailureBox)()) {
-    // Messages are sized to their text: a long path or section is never cut.
-    const std::wstring path = iniFilePath(modulePath, settings.inifile);
-    reporter.show(L"INIファイル(" + path + L")", kBoxPlain);
-    if (readRuleSection(rule, path, settings.section))
-        return true;
-    if (beforeFailureBox)
-        beforeFailureBox();
-    showMessageBox(foregroundWindow(),
-                   L"INIファイル読み込み失敗\nファイル(" + path + L")\nセクション(" +
-                       settings.section + L")",
-                   reporter.caption(), kBoxPlain);
-    return false;
 }

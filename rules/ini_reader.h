@@ -1,8 +1,5 @@
-// Finding the selected section in the rule file.
+// The rule file's lines: where the file is, and what each line is.
 #pragma once
-#include "base/reporter.h"
-#include "base/settings.h"
-#include "rules/rule.h"
 #include <string>
 #include <vector>
 
@@ -35,9 +32,3 @@ struct SectionCollector {
 // The key lines of every occurrence of `header`, in file order.
 std::vector<KeyValue> collectSectionKeys(const std::vector<std::wstring>& lines,
                                          const std::wstring& header);
-// Keeps only the selected section's key lines: memory does not grow with the file.
-bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section);
-// The rule phase: false after the always-shown load-failure box, just before
-// which `beforeFailureBox` runs when given.
-bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,
-              Rule& rule, void (*beforeFailureBox)() = nullptr);

@@ -10,8 +10,10 @@ bool isScanSpace(wchar_t c) {
 }
 
 // The signed number at `from`, its magnitude held at kPastSmallest so that
-// no run of digits can overflow; false when no digit follows.
-bool scanLeadingNumber(const std::wstring& text, size_t from, std::int64_t& value) {
+// no run of digits can overflow; false when no digit follows. `end` is where
+// its digits end.
+bool scanLeadingNumber(const std::wstring& text, size_t from, std::int64_t& value,
+                       size_t* end = nullptr) {
     size_t i = from;
     while (i < text.size() && isScanSpace(text[i]))
         ++i;
@@ -28,6 +30,8 @@ bool scanLeadingNumber(const std::wstring& text, size_t from, std::int64_t& valu
     if (i == firstDigit)
         return false;
     value = negative ? -magnitude : magnitude;
+    if (end)
+        *end = i;
     return true;
 }
 
@@ -51,4 +55,11 @@ bool readLeadingClampedInt32(const std::wstring& text, size_t from, std::int32_t
         number = -kLargest - 1;
     value = static_cast<std::int32_t>(number);
     return true;
+}
+
+size_t numberEnd(const std::wstring& text, size_t from) {
+    std::int64_t number;
+    size_t end = std::wstring::npos;
+    scanLeadingNumber(text, from, number, &end);
+    return end;
 }

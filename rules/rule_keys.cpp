@@ -1,96 +1,125 @@
 #include "rules/rule_keys.h"
 #include "base/text_compare.h"
 #include "rules/number_text.h"
-
-const Keyword<CheckMode> kCheckModes[3] = {
-    {L"current", CheckMode::current}, {L"change", CheckMode::change}, {L"both", CheckMode::both}};
-
-const Keyword<TriggerState> kTriggers[8] = {
-    {L"running", TriggerState::running},         {L"closed", TriggerState::closed},
-    {L"active", TriggerState::active},           {L"inactive", TriggerState::inactive},
-    {L"not_running", TriggerState::not_running}, {L"not_closed", TriggerState::not_closed},
-    {L"not_active", TriggerState::not_active},   {L"not_inactive", TriggerState::not_inactive},
-};
+#include "rules/rule_messages.h"
 
 namespace {
 
-// A number in range [minimum, max int32], or exactly `alsoAllowed`.
-bool parseMilliseconds(const std::wstring& value, std::int32_t minimum, std::int32_t alsoAllowed,
-                       std::int32_t& field) {
-    std::int32_t number;
-    if (!readLeadingInt32(value, 0, number))
-        return false;
-    if (number < minimum && number != alsoAllowed)
-        return false;
-    field = number;
-    return true;
-}
+constexpr KeyWord kCheckWords[] = {{L"current", 1}, {L"change", 2}, {L"both", 3}};
+constexpr KeyWord kTriggerWords[] = {{L"running", 2},     {L"closed", 1},       {L"active", 3},
+                                     {L"inactive", 4},    {L"not_running", 12}, {L"not_closed", 11},
+                                     {L"not_active", 13}, {L"not_inactive", 14}};
+constexpr KeyWord kTimeoutWords[] = {{L"infinite", -1}};
 
-bool parseTimeout(const std::wstring& value, std::int32_t& timeout) {
-    if (equalsIgnoreCase(value, L"infinite")) {
-        timeout = -1;
-        return true;
-    }
-    return parseMilliseconds(value, 1, -1, timeout);
+template <size_t N> constexpr size_t countOf(const KeyWord (&)[N]) {
+    return N;
 }
 
 } // namespace
 
-const wchar_t* checkKeyword(CheckMode check) {
-    for (const Keyword<CheckMode>& entry : kCheckModes) {
-        if (entry.value == check)
-            return entry.word;
+const RuleKey kRuleKeys[10] = {
+    {L"class", RuleField::Class, KeyKind::Text, nullptr, 0, 0, 0},
+    {L"title", RuleField::Title, KeyKind::Text, nullptr, 0, 0, 0},
+    {L"check", RuleField::Check, KeyKind::Keyword, kCheckWords, countOf(kCheckWords), 0, 0},
+    {L"trigger", RuleField::Trigger, KeyKind::Keyword, kTriggerWords, countOf(kTriggerWords), 0, 0},
+    {L"sleep", RuleField::Sleep, KeyKind::Number, nullptr, 0, 0, 0},
+    {L"exec", RuleField::Exec, KeyKind::List, nullptr, 0, 0, 0},
+    {L"timeout", RuleField::Timeout, KeyKind::Number, kTimeoutWords, countOf(kTimeoutWords), 1, -1},
+    {L"ontimeout", RuleField::OnTimeout, KeyKind::List, nullptr, 0, 0, 0},
+    {L"onunmatch", RuleField::OnUnmatch, KeyKind::List, nullptr, 0, 0, 0},
+    {L"polling", RuleField::Polling, KeyKind::Number, nullptr, 0, 1, 1},
+};
+
+const RuleKey* findRuleKey(const std::wstring& name) {
+    for (const RuleKey& key : kRuleKeys) {
+        if (equalsIgnoreCase(name, key.name))
+            return &key;
+    }
+    return nullptr;
+}
+
+const RuleKey& ruleKey(RuleField field) {
+    for (const RuleKey& key : kRuleKeys) {
+        if (key.field == field)
+            return key;
+    }
+    return kRuleKeys[0];
+}
+
+bool readKeyValue(const RuleKey& key, const std::wstring& value, std::int32_t& number) {
+    for (size_t i = 0; i < key.wordCount; ++i) {
+        if (equalsIgnoreCase(value, key.words[i].word)) {
+            number = key.words[i].value;
+            return true;
+        }
+    }
+    if (key.kind != KeyKind::Number || !readLeadingInt32(value, 0, number))
+        return false;
+    return number >= key.minimum || number == key.alsoAllowed;
+}
+
+const wchar_t* keyWordFor(const RuleKey& key, std::int32_t value) {
+    for (size_t i = 0; i < key.wordCount; ++i) {
+        if (key.words[i].value == value)
+            return key.words[i].word;
     }
     return L"?";
 }
 
-const wchar_t* triggerKeyword(TriggerState trigger) {
-    for (const Keyword<TriggerState>& entry : kTriggers) {
-        if (entry.value == trigger)
-            return entry.word;
-    }
-    return L"?";
-}
-
-void reportKeyError(const Rule& rule, const std::wstring& prefix, const std::wstring& key,
+void reportKeyError(const Rule& rule, MessageId id, const std::wstring& key,
                     const std::wstring& value, int line) {
-    rule.showAt(line, prefix + L"\n" + key + L"=" + value, kBoxPlain);
+    const wchar_t* prefix = id == MessageId::UnknownKey ? kUnknownKeyMessage : kBadValueMessage;
+    rule.showAt(line, keyErrorMessage(prefix, key, value), kBoxPlain, id);
 }
 
 bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
     for (const KeyValue& kv : keys) {
-        const std::wstring& key = kv.key;
-        const std::wstring& value = kv.value;
-        bool valid = true;
-        if (equalsIgnoreCase(key, L"class")) {
-            rule.class_ = value;
-        } else if (equalsIgnoreCase(key, L"title")) {
-            rule.title = value;
-        } else if (equalsIgnoreCase(key, L"check")) {
-            valid = lookupKeyword(value, kCheckModes, rule.check);
-        } else if (equalsIgnoreCase(key, L"trigger")) {
-            valid = lookupKeyword(value, kTriggers, rule.trigger);
-        } else if (equalsIgnoreCase(key, L"sleep")) {
-            valid = parseMilliseconds(value, 0, 0, rule.sleep);
-        } else if (equalsIgnoreCase(key, L"exec")) {
-            rule.exec.push_back(value);
-        } else if (equalsIgnoreCase(key, L"timeout")) {
-            valid = parseTimeout(value, rule.timeout);
-        } else if (equalsIgnoreCase(key, L"ontimeout")) {
-            rule.ontimeout.push_back(value);
-        } else if (equalsIgnoreCase(key, L"onunmatch")) {
-            rule.onunmatch.push_back(value);
-        } else if (equalsIgnoreCase(key, L"polling")) {
-            valid = parseMilliseconds(value, 1, 1, rule.polling);
-        } else {
-            reportKeyError(rule, L"キー名称不正", key, value, kv.line);
+        const RuleKey* key = findRuleKey(kv.key);
+        if (!key) {
+            reportKeyError(rule, MessageId::UnknownKey, kv.key, kv.value, kv.line);
             continue;
         }
-        if (!valid)
-            reportKeyError(rule, L"キー値不正", key, value, kv.line);
+        std::int32_t number = 0;
+        if ((key->kind == KeyKind::Keyword || key->kind == KeyKind::Number) &&
+            !readKeyValue(*key, kv.value, number)) {
+            reportKeyError(rule, MessageId::BadValue, kv.key, kv.value, kv.line);
+            continue;
+        }
+        switch (key->field) {
+        case RuleField::Class:
+            rule.class_ = kv.value;
+            break;
+        case RuleField::Title:
+            rule.title = kv.value;
+            break;
+        case RuleField::Check:
+            rule.check = static_cast<CheckMode>(number);
+            break;
+        case RuleField::Trigger:
+            rule.trigger = static_cast<TriggerState>(number);
+            break;
+        case RuleField::Sleep:
+            rule.sleep = number;
+            break;
+        case RuleField::Exec:
+            rule.exec.push_back(kv.value);
+            break;
+        case RuleField::Timeout:
+            rule.timeout = number;
+            break;
+        case RuleField::OnTimeout:
+            rule.ontimeout.push_back(kv.value);
+            break;
+        case RuleField::OnUnmatch:
+            rule.onunmatch.push_back(kv.value);
+            break;
+        case RuleField::Polling:
+            rule.polling = number;
+            break;
+        }
     }
     if (!rule.class_.empty() || !rule.title.empty())
         return true;
-    rule.show(L"classとtitleが両方とも未指定です", kBoxPlain);
+    rule.show(kNoWindowMessage, kBoxPlain, MessageId::NoWindow);
     return false;
 }

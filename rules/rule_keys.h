@@ -1,18 +1,58 @@
-// Validating the section's key lines into the rule.
+// The rule's keys, described once as data: the key parser applies them, and
+// palimoorctl checks and explains rules from the same description.
 #pragma once
-#include "base/text_compare.h"
+#include "base/reporter.h"
 #include "rules/ini_reader.h"
 #include "rules/rule.h"
+#include <cstdint>
 #include <vector>
 
-// The keywords of `check` and `trigger`, in the order they are tried.
-extern const Keyword<CheckMode> kCheckModes[3];
-extern const Keyword<TriggerState> kTriggers[8];
-const wchar_t* checkKeyword(CheckMode check);
-const wchar_t* triggerKeyword(TriggerState trigger);
+enum class RuleField {
+    Class,
+    Title,
+    Check,
+    Trigger,
+    Sleep,
+    Exec,
+    Timeout,
+    OnTimeout,
+    OnUnmatch,
+    Polling
+};
+
+// Text: any value, kept as written. List: the same, one entry more each
+// line. Keyword: one of the words. Number: a number (or one of the words).
+enum class KeyKind { Text, List, Keyword, Number };
+
+// A word a value may be, letter case ignored, and the number it stands for.
+struct KeyWord {
+    const wchar_t* word;
+    std::int32_t value;
+};
+
+struct RuleKey {
+    const wchar_t* name;
+    RuleField field;
+    KeyKind kind;
+    const KeyWord* words; // in the order they are tried
+    size_t wordCount;
+    std::int32_t minimum;     // Number: the least number accepted
+    std::int32_t alsoAllowed; // Number: one number below it accepted too; else the minimum
+};
+
+// In the order the parser compares them.
+extern const RuleKey kRuleKeys[10];
+
+// The key `name` stands for, letter case ignored; null when none.
+const RuleKey* findRuleKey(const std::wstring& name);
+const RuleKey& ruleKey(RuleField field);
+// A Keyword or Number value as the parser reads it; false when it refuses it.
+bool readKeyValue(const RuleKey& key, const std::wstring& value, std::int32_t& number);
+// The word for a Keyword key's value; "?" when none.
+const wchar_t* keyWordFor(const RuleKey& key, std::int32_t value);
 
 // True when the rule names a window (class or title not empty).
 bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys);
 // The key line's number, when known, goes with the message to a collecting reporter.
-void reportKeyError(const Rule& rule, const std::wstring& prefix, const std::wstring& key,
+void reportKeyError(const Rule& rule, MessageId id, const std::wstring& key,
                     const std::wstring& value, int line = 0);

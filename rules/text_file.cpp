@@ -47,9 +47,11 @@ struct TextPass {
     char head[3] = {};
     size_t headSize = 0;
     int firstMalformedLine = 0;
-    bool multiByte = false;
-    // Decoding: where the lines go.
+    size_t multiByte = 0;
+    size_t malformed = 0;
+    // Decoding: where the lines go, decoded or (rawSink) as they are.
     LineSink sink = nullptr;
+    RawLineSink rawSink = nullptr;
     void* context = nullptr;
     std::wstring text;
 
@@ -88,6 +90,9 @@ struct TextPass {
     }
 
     void finish() {
+        if (wide() && oddByte) // half a unit at the end is no character
+            line.pop_back();
+        oddByte = false;
         if (!line.empty())
             takeLine(false);
     }
@@ -95,8 +100,11 @@ struct TextPass {
     void takeLine(bool endedByLineFeed) {
         ++number;
         if (surveying) {
-            if (!isValidUtf8(line.data(), line.size(), multiByte) && firstMalformedLine == 0)
+            if (!isValidUtf8(line.data(), line.size(), multiByte, malformed) &&
+                firstMalformedLine == 0)
                 firstMalformedLine = number;
+        } else if (rawSink) {
+            rawSink(context, line.data(), line.size(), number);
         } else {
             switch (encoding) {
             case Encoding::Utf8:
@@ -157,7 +165,8 @@ struct ByteSource {
     }
 };
 
-bool decodeSource(const ByteSource& source, LineSink sink, void* context, TextFileInfo* info) {
+bool decodeSource(const ByteSource& source, LineSink sink, RawLineSink rawSink, void* context,
+                  TextFileInfo* info) {
     TextPass survey;
     survey.surveying = true;
     if (!source.readAll(survey))
@@ -166,9 +175,12 @@ bool decodeSource(const ByteSource& source, LineSink sink, void* context, TextFi
     decoder.surveying = false;
     decoder.encoding = survey.decide(decoder.skip);
     decoder.sink = sink;
+    decoder.rawSink = rawSink;
     decoder.context = context;
     if (info)
-        *info = {decoder.encoding, survey.firstMalformedLine, survey.multiByte};
+        *info = {decoder.encoding, survey.firstMalformedLine, survey.multiByte, survey.malformed};
+    if (rawSink && decoder.wide())
+        return true;
     return source.readAll(decoder);
 }
 
@@ -179,12 +191,16 @@ void appendLine(void* context, const std::wstring& line, int) {
 } // namespace
 
 bool readTextFile(const std::wstring& path, LineSink sink, void* context, TextFileInfo* info) {
-    return decodeSource({&path, nullptr, 0}, sink, context, info);
+    return decodeSource({&path, nullptr, 0}, sink, nullptr, context, info);
+}
+
+bool readRawLines(const std::wstring& path, RawLineSink sink, void* context) {
+    return decodeSource({&path, nullptr, 0}, nullptr, sink, context, nullptr);
 }
 
 std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size) {
     std::vector<std::wstring> lines;
-    decodeSource({nullptr, bytes, size}, appendLine, &lines, nullptr);
+    decodeSource({nullptr, bytes, size}, appendLine, nullptr, &lines, nullptr);
     return lines;
 }
 

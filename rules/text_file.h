@@ -19,8 +19,15 @@ enum class TextEncoding { Utf8, Utf8Marked, Utf16Little, Utf16Big, Ansi };
 // What the first read found, known before the first line is delivered.
 struct TextFileInfo {
     TextEncoding encoding = TextEncoding::Utf8;
-    int firstMalformedLine = 0; // the first line that is not valid UTF-8; 0 when none
-    bool multiByteUtf8 = false; // a line holds a well-formed UTF-8 sequence beyond ASCII
+    int firstMalformedLine = 0;    // the first line that is not valid UTF-8; 0 when none
+    size_t multiByteSequences = 0; // well-formed UTF-8 sequences beyond ASCII
+    size_t malformedSequences = 0;
+
+    // Mostly UTF-8 with a few bad bytes, rather than another encoding in
+    // which a sequence or two happen to be well-formed UTF-8.
+    bool looksLikeUtf8() const {
+        return multiByteSequences >= 2 && multiByteSequences >= 2 * malformedSequences;
+    }
 };
 
 // False only when the file cannot be opened; a read that fails midway ends
@@ -39,6 +46,11 @@ bool forEachTextLine(const std::wstring& path, OnLine&& onLine, TextFileInfo* in
         },
         &onLine, info);
 }
+
+// Each line's bytes, undecoded, for a file that is not UTF-16: what the code
+// page saw. False when the file cannot be opened.
+using RawLineSink = void (*)(void* context, const char* bytes, size_t size, int lineNumber);
+bool readRawLines(const std::wstring& path, RawLineSink sink, void* context);
 
 // The whole decoded text of bytes already in memory, for small inputs.
 std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size);

@@ -5,6 +5,7 @@
 #include "shell/platform.h"
 #include "shell/window_order.h"
 #include "watch/command_text.h"
+#include "watch/launch.h"
 #include "watch/target_window.h"
 #include <new>
 

@@ -1,7 +1,6 @@
-// External commands through the shell.
 #include "shell/app_state.h"
 #include "shell/platform.h"
-#include "watch/command_list.h"
+#include "watch/launch.h"
 #include "watch/launch_text.h"
 
 namespace {

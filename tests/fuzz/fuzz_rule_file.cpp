@@ -3,6 +3,7 @@
 #include "fuzz_input.h"
 #include "tests/unit/fake_system.h"
 #include "rules/ini_reader.h"
+#include "rules/rule_loader.h"
 #include "rules/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {

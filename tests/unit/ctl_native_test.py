@@ -21,9 +21,10 @@ class Json(unittest.TestCase):
         text = ctl("check", "mistakes.ini")
         data = json.loads(ctl("check", "--json", "mistakes.ini").stdout)
         self.assertEqual(text.returncode, 1)
-        lines = text.stdout.splitlines()
-        verdicts = [line for line in lines if line.endswith("ends with exit code 1")]
-        self.assertEqual(len(data["findings"]), len(lines) - len(verdicts))
+        verdicts = [line for line in text.stdout.splitlines()
+                    if line.endswith("ends with exit code 1")]
+        lines = [line for line in text.stdout.splitlines() if line not in verdicts]
+        self.assertEqual(len(data["findings"]), len(lines))
         for item, line in zip(data["findings"], lines):
             self.assertEqual(set(item), {"file", "line", "severity", "message", "program_message"})
             where = "mistakes.ini" + (f":{item['line']}" if item["line"] is not None else "")
@@ -94,6 +95,63 @@ class Files(unittest.TestCase):
         line = ctl("line", "sub/r.ini", "A", "--exe", str(self.dir), cwd=self.dir)
         self.assertEqual(line.stdout,
                          f'"{self.dir}/palimoor.exe" -inifile=sub\\r.ini -section=A\n')
+
+
+class HostileFiles(unittest.TestCase):
+    """Files and arguments that once broke a promise of the checker."""
+
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.dir = Path(self.folder.name)
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def run_ctl(self, *args):
+        return ctl(*args, cwd=self.dir)
+
+    def test_bytes_read_as_windows_reads_them(self):
+        # 1252's undefined bytes are C1 controls there, not U+FFFD.
+        (self.dir / "c1.ini").write_bytes(b"[A\x81\x9d]\nclass=X\n")
+        self.assertEqual(self.run_ctl("check", "c1.ini", "--section", "A\u0081\u009d",
+                                      "--codepage", "1252").returncode, 0)
+        # In 932 a lead byte takes the "]" after it: a 1252 file read there has
+        # no header, and check names the byte and the fix.
+        (self.dir / "cafe.ini").write_bytes("[Café]\nclass=X\n".encode("cp1252"))
+        result = self.run_ctl("check", "cafe.ini")
+        self.assertEqual(result.returncode, 0)
+        self.assertIn("cafe.ini:1: warning: in code page 932 the byte 0xE9 begins a double-byte "
+                      "character and takes the \"]\" after it", result.stdout)
+        self.assertIn("--codepage N", result.stdout)
+        # An odd byte after the mark is half a character, not a line.
+        (self.dir / "odd.ini").write_bytes(b"\xff\xfe\x00")
+        self.assertEqual(self.run_ctl("check", "odd.ini").stdout, "odd.ini: 0 sections, no problems\n")
+
+    def test_a_file_with_cr_only_line_ends_does_not_pass(self):
+        (self.dir / "cr.ini").write_bytes(b"[A]\rclass=X\r")
+        self.assertEqual(self.run_ctl("check", "cr.ini").returncode, 1)
+
+    def test_code_pages_are_numbers_this_system_converts(self):
+        (self.dir / "r.ini").write_text("[A]\nclass=X\n")
+        for value in ("932junk", "4294968228", "", "0", "99999"):
+            for args in (["check", "r.ini"], ["explain", "r.ini", "A"], ["line", "r.ini", "A"]):
+                with self.subTest(value=value, args=args):
+                    result = self.run_ctl(*args, "--codepage", value)
+                    self.assertEqual(result.returncode, 2)
+                    self.assertIn("code page", result.stderr)
+
+    def test_line_writes_only_what_reads_back(self):
+        (self.dir / "palimoor.exe").write_bytes(b"")
+        (self.dir / "r.ini").write_text("[価格¥]\nclass=X\n[no\u00a0break]\nclass=X\n",
+                                        encoding="utf-8")
+        ce = self.run_ctl("line", "r.ini", "価格¥", "--exe", ".", "--ce", "s.lnk")
+        self.assertEqual(ce.returncode, 2)  # 932 would turn the yen sign into a backslash
+        self.assertIn("reads back as another one", ce.stderr)
+        self.assertFalse((self.dir / "s.lnk").exists())
+        nbsp = self.run_ctl("line", "r.ini", "no\u00a0break", "--exe", ".")
+        self.assertEqual(nbsp.returncode, 0)
+        self.assertTrue(nbsp.stdout.endswith("-section=no\u00a0break\n"))  # as it is
+        self.assertIn("no\\u00a0break", nbsp.stderr)  # and said, made visible
 
 
 if __name__ == "__main__":

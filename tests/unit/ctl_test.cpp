@@ -6,6 +6,7 @@
 #include "ctl/commands.h"
 #include "options/command_line.h"
 #include "rules/ini_reader.h"
+#include "rules/rule_loader.h"
 #include "rules/text_file.h"
 #include "tests/unit/fake_system.h"
 #include "watch/launch_text.h"
@@ -110,7 +111,10 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
     fakeSystem.files[L"cr.ini"] = "[A]\rclass=X\r";
     fakeSystem.files[L"crcrlf.ini"] = "[A]\r\r\nclass=X\r\r\n[B]\r\nclass=Y\r\n";
     fakeSystem.files[L"ansi.ini"] = "[Caf\xE9]\nclass=X\n";
-    fakeSystem.files[L"broken.ini"] = "[\xE7\xAA\x93]\nclass=X\ntitle=\xE7\xAA\n";
+    fakeSystem.files[L"broken.ini"] =
+        "[A]\nclass=\xE7\xAA\x93\ntitle=\xE7\xAA\nexec=\xE3\x83\xA1\n";
+    fakeSystem.files[L"sjis.ini"] = "[\xC3\xBD\xC4]\nclass=X\n"; // half-width katakana
+    fakeSystem.files[L"edge.ini"] = "[Edge ]\nclass=X\n[Fine]\nclass=Y\n";
     fakeSystem.files[L"marked.ini"] = "\xEF\xBB\xBF[A]\nclass=\xFF\n";
     const std::wstring notLoading =
         L" will not load: palimoor.exe shows its load-failure box and ends with exit code 1\n";
@@ -131,7 +135,7 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
          false},
         {{L"check", L"r.ini", L"--section", L"NoWindow"},
          1,
-         L"r.ini:27: error: section [NoWindow] names no window: set class or title "
+         L"r.ini:28: error: section [NoWindow] names no window: set class or title "
          L"[classとtitleが両方とも未指定です]\nr.ini: [NoWindow]" +
              notLoading,
          false},
@@ -141,9 +145,11 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
          1,
          L"~, \"program_message\": \"キー値不正\\ncheck=bo\"}",
          false},
-        {{L"check", L"cr.ini", L"--section", L"A"},
+        {{L"check", L"cr.ini"},
          1,
-         L"~cr.ini: warning: this file ends lines with CR only; palimoor.exe splits lines at LF",
+         L"cr.ini: error: this file ends lines with CR only; palimoor.exe splits lines at LF, so "
+         L"it reads the whole file as one line and can load no section of it\n"
+         L"cr.ini:1: warning: key line before the first section header is ignored\n",
          false},
         {{L"check", L"crcrlf.ini"},
          0,
@@ -163,6 +169,18 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
          L"~broken.ini:3: warning: this line is not valid UTF-8, so palimoor.exe reads the whole "
          L"file in code page 932 though the rest looks like UTF-8; save it as UTF-8\n",
          false},
+        // One well-formed sequence by chance is no sign of UTF-8.
+        {{L"check", L"sjis.ini"},
+         0,
+         L"sjis.ini: note: no byte-order mark and not UTF-8: read in code page 1252, as "
+         L"palimoor.exe reads it where that is the ANSI code page (--codepage N for another)\n"
+         L"sjis.ini: 1 section, no problems\n",
+         false},
+        {{L"check", L"edge.ini"},
+         0,
+         L"edge.ini:1: warning: section [Edge ] begins or ends with a blank, which a shortcut or "
+         L"a shell does not keep: no shortcut can start it; rename the section\n",
+         false},
         {{L"check", L"marked.ini"},
          0,
          L"~marked.ini:2: warning: bytes here are not UTF-8; palimoor.exe reads each as U+FFFD\n",
@@ -171,6 +189,9 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
         {{L"check"}, 2, L"", true},
         {{L"check", L"r.ini", L"--colour"}, 2, L"", true},
         {{L"check", L"r.ini", L"--section"}, 2, L"", true},
+        {{L"check", L"r.ini", L"--codepage", L"932junk"}, 2, L"", true},
+        {{L"check", L"r.ini", L"--codepage=4294968228"}, 2, L"", true},
+        {{L"check", L"r.ini", L"Fine"}, 2, L"", true},
         {{L"explain", L"r.ini"}, 2, L"", true},
         {{L"explain", L"r.ini", L"Empty"}, 1, L"", false},
         {{L"frobnicate"}, 2, L"", false},
@@ -189,6 +210,9 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), L'\n'), 1);
         }
     }
+    // A section given where a second file would stand.
+    EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"Fine"}).err,
+                         L"one file at a time; did you mean --section \"Fine\"?"));
     for (const wchar_t* command : {L"check", L"explain", L"line", L"windows", L"instances"}) {
         const CtlRun help = ctl({command, L"--help"});
         EXPECT_EQ(help.code, 0);
@@ -219,19 +243,24 @@ TEST(CtlCheck, VerdictsAreTheLoadersOwn) {
         for (const Finding& finding : shown)
             programTexts.insert(finding.text);
 
-        CheckReport report;
-        report.everyVerdict = true;
         std::multiset<std::wstring> checkTexts;
-        ASSERT_TRUE(checkRuleFile(
-            L"r.ini", {name},
-            [&](const CheckFinding& finding) {
-                if (!finding.programMessage.empty())
-                    checkTexts.insert(finding.programMessage);
-            },
-            report));
-        ASSERT_EQ(report.verdicts.size(), 1u);
-        EXPECT_EQ(report.verdicts[0].loads, loads);
-        EXPECT_EQ(checkTexts, programTexts);
+        std::vector<SectionVerdict> verdicts;
+        for (bool inOrder : {false, true}) {
+            CheckReport report;
+            report.verdictsInOrder = inOrder;
+            checkTexts.clear();
+            verdicts.clear();
+            const CheckSink sink{
+                [&](const CheckFinding& finding) {
+                    if (!finding.programMessage.empty())
+                        checkTexts.insert(finding.programMessage);
+                },
+                [&](const SectionVerdict& verdict) { verdicts.push_back(verdict); }};
+            ASSERT_TRUE(checkRuleFile(L"r.ini", {name}, sink, report));
+            ASSERT_EQ(verdicts.size(), 1u);
+            EXPECT_EQ(verdicts[0].loads, loads);
+            EXPECT_EQ(checkTexts, programTexts);
+        }
     }
 }
 
@@ -320,9 +349,9 @@ TEST(CtlLine, CommandLinesThatTheProgramReadsBack) {
 TEST(CtlLine, TheHandheldShortcutReadsBackThroughTheProgramsReader) {
     fakeSystem.reset();
     fakeSystem.files[L"\\P\\rules.ini"] = "[メール 2]\nclass=X\n";
-    const CtlRun run = ctl({L"line", L"\\P\\rules.ini", L"メール 2", L"--exe", kExe, L"--ce",
-                            L"mail.lnk", L"--codepage", L"65001", L"--device-path",
-                            L"\\Storage Card\\palimoor.exe"});
+    const CtlRun run =
+        ctl({L"line", L"\\P\\rules.ini", L"メール 2", L"--exe", kExe, L"--ce", L"mail.lnk",
+             L"--codepage", L"65001", L"--device-path", L"\\Storage Card\\palimoor.exe"});
     ASSERT_EQ(run.code, 0) << testing::PrintToString(run.err);
     const std::string bytes = fakeSystem.files[L"mail.lnk"];
 

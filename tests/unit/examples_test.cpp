@@ -1,5 +1,6 @@
 // Every rule in the cookbook loads without a single report, so the examples never rot.
 #include "rules/ini_reader.h"
+#include "rules/rule_loader.h"
 #include "rules/text_file.h"
 #include "tests/unit/fake_system.h"
 #include <fstream>

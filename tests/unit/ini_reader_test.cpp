@@ -1,4 +1,5 @@
 #include "rules/ini_reader.h"
+#include "rules/rule_loader.h"
 #include "tests/unit/fake_system.h"
 #include <chrono>
 #include <gtest/gtest.h>

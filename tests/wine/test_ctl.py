@@ -1,5 +1,6 @@
 """palimoorctl.exe on the real platform: windows, instances, and check as natively."""
 import json
+import os
 import shutil
 import subprocess
 import time
@@ -13,6 +14,19 @@ SC_MINIMIZE = 0xF020
 SC_RESTORE = 0xF120
 
 GOLDEN = Path(__file__).resolve().parent.parent / "golden"
+NATIVE_CTL = os.environ.get("PALIMOOR_NATIVE_CTL")
+
+
+def every_byte_file(pairs):
+    """A rule whose exec entries hold every byte alone, and (for a double-byte
+    code page) every lead byte before every other byte; then headers and key
+    lines that a lead byte may swallow the "]" or "=" of."""
+    lines = [b"[S]", b"class=X"]
+    lines += [b"exec=A" + bytes([b]) for b in range(256) if b != 0x0A]
+    for lead in range(0x81, 0x100) if pairs else ():
+        lines += [b"exec=A" + bytes([lead, trail]) + b"Z" for trail in range(256) if trail != 0x0A]
+        lines += [b"[H" + bytes([lead]) + b"]", b"class=H", b"k" + bytes([lead]) + b"=v"]
+    return b"\n".join(lines) + b"\n"
 
 
 class Ctl(WineTest):
@@ -120,6 +134,12 @@ class Ctl(WineTest):
         self.assertEqual(code, 0, err)
         self.assertEqual(out, f'"{winpath(self.box.dir)}\\palimoor.exe" '
                               '-inifile="my rules.ini" -section=After Notepad\n')
+        # A bare name goes on the desktop, and the place is said.
+        placed = err.strip().rsplit(" ", 1)[-1]
+        self.assertTrue(placed.lower().endswith("\\desktop\\start.lnk"), err)
+        code, _, err = self.ctl("line", "my rules.ini", "After Notepad", "--exe",
+                                winpath(self.box.dir), "--lnk", winpath(self.box.path("start.lnk")))
+        self.assertEqual(code, 0, err)
         # Wine's shell may hand the link to a process of its own, so what the
         # opening returns says little: the rule's command tells.
         self.box.winctl("open", winpath(self.box.path("start.lnk")))
@@ -138,6 +158,20 @@ class Ctl(WineTest):
         code, out, _ = self.ctl("check", "--command-line", "-section=Preis€")
         self.assertEqual(code, 0, out)
         self.assertIn("palimoor.ini: 1 section, no problems", out)
+
+    @unittest.skipUnless(NATIVE_CTL, "run through ctest, which names the native palimoorctl")
+    def test_the_native_checker_reads_every_byte_as_windows_does(self):
+        for code_page, pairs in (("932", True), ("1252", False)):
+            with self.subTest(code_page=code_page):
+                self.box.path("bytes.ini").write_bytes(every_byte_file(pairs))
+                for args in (["explain", "bytes.ini", "S"], ["check", "--json", "bytes.ini"]):
+                    args += ["--codepage", code_page]
+                    windows = self.ctl(*args)
+                    native = subprocess.run([NATIVE_CTL, *args], cwd=self.box.dir,
+                                            capture_output=True, timeout=60)
+                    self.assertEqual(windows[0], native.returncode)
+                    self.assertEqual(windows[1].splitlines(),
+                                     native.stdout.decode("utf-8").splitlines(), args)
 
     def test_check_and_explain_say_what_they_say_natively(self):
         shutil.copy(GOLDEN / "mistakes.ini", self.box.dir)

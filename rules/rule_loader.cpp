@@ -1,0 +1,39 @@
+#include "rules/rule_loader.h"
+#include "rules/ini_reader.h"
+#include "rules/rule_keys.h"
+#include "rules/rule_messages.h"
+#include "rules/text_file.h"
+#include <new>
+
+bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section) {
+    try {
+        SectionCollector collector{L"[" + section + L"]", false, {}};
+        if (!forEachTextLine(path, [&](const std::wstring& line, int number) {
+                collector.take(line, number);
+            })) {
+            rule.show(cannotOpenMessage(path), kBoxPlain, MessageId::CannotOpen);
+            return false;
+        }
+        if (collector.keys.empty()) {
+            rule.show(sectionNotFoundMessage(section), kBoxPlain, MessageId::SectionNotFound);
+            return false;
+        }
+        return applyRuleKeys(rule, collector.keys);
+    } catch (const std::bad_alloc&) {
+        // A file too large for memory is a file that cannot be loaded.
+        return false;
+    }
+}
+
+bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,
+              Rule& rule, void (*beforeFailureBox)()) {
+    const std::wstring path = iniFilePath(modulePath, settings.inifile);
+    reporter.show(iniFileMessage(path), kBoxPlain);
+    if (readRuleSection(rule, path, settings.section))
+        return true;
+    if (beforeFailureBox)
+        beforeFailureBox();
+    showMessageBox(foregroundWindow(), loadFailedMessage(path, settings.section),
+                   reporter.caption(), kBoxPlain);
+    return false;
+}
