@@ -1,10 +1,7 @@
-// palimoor.exe's message boxes: real ones.
+// palimoor.exe's message boxes: real ones. Their owner, the foreground
+// window, is the platform layer's (shell/platform_win32.cpp).
 #include <windows.h>
 #include "base/message_box.h"
-
-WindowHandle foregroundWindow() {
-    return GetForegroundWindow();
-}
 
 int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
                    unsigned style) {

@@ -1,5 +1,5 @@
 // What differs between Windows CE and desktop Windows. A Windows CE build
-// changes only platform.cpp.
+// changes only platform_win32.cpp.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -23,8 +23,16 @@ void onShellWindowCreated();
 void onSettingChange(HWND window, WPARAM wParam, LPARAM lParam);
 // The message the desktop shell sends when it has restarted; 0 where there is none.
 UINT taskbarCreatedMessage();
-// Makes the window the foreground window, as "activate" asks.
+// Makes the window the foreground window, as "activate" asks. It never waits
+// for another program.
 void bringToFront(HWND window);
+// Whether the window's thread answers at once. Desktop Windows makes a caller
+// wait for a thread that stops pumping messages; the handheld's calls stay as
+// they are, so there it is always true.
+bool windowAnswers(HWND window);
+// SetWindowPos flags that keep the call from waiting for another program's
+// window to move (0 where the handheld keeps its calls as they are).
+UINT noWaitWindowPos();
 // On the calling thread, which must pump messages: signal `lookNow` whenever a
 // top-level window appears, goes, is shown or hidden, is renamed, minimized or
 // restored, or the foreground changes. False where the system cannot (Windows

@@ -40,6 +40,12 @@ UINT taskbarCreatedMessage() {
 void bringToFront(HWND window) {
     SetForegroundWindow(window);
 }
+bool windowAnswers(HWND) {
+    return true;
+}
+UINT noWaitWindowPos() {
+    return 0;
+}
 bool watchWindowEvents(HANDLE) {
     return false;
 }
@@ -99,21 +105,37 @@ UINT taskbarCreatedMessage() {
     return taskbarCreated;
 }
 
+// Long enough for any thread that pumps its messages to answer; short enough
+// that a `sync activate` retrying against a hung program stays responsive.
+constexpr UINT kAnswerMs = 200;
+
+bool windowAnswers(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerMs,
+                               &result) != 0;
+}
+
+UINT noWaitWindowPos() {
+    return SWP_ASYNCWINDOWPOS;
+}
+
 // A minimized window made the foreground window stays an icon, so it is
 // restored first (asynchronously: a hung target must not hang us). Desktop
 // Windows lets only the process the user last used set the foreground
 // window; a waiting instance that fires minutes after its start is not that
 // process, and its call would only flash the taskbar button. For the moment
 // of the call this thread shares the input state of the foreground window's
-// thread, which gives it that right; it lets go at once.
+// thread, which gives it that right; it lets go at once. Attached, the call
+// waits for that thread to let go of the front, so a thread that does not
+// answer is not attached to: the plain call then goes through without waiting.
 void bringToFront(HWND window) {
     if (IsIconic(window))
         ShowWindowAsync(window, SW_RESTORE);
     const DWORD self = GetCurrentThreadId();
     HWND front = GetForegroundWindow();
     const DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
-    const bool attached =
-        frontThread != 0 && frontThread != self && AttachThreadInput(self, frontThread, TRUE);
+    const bool attached = frontThread != 0 && frontThread != self && windowAnswers(front) &&
+                          AttachThreadInput(self, frontThread, TRUE);
     SetForegroundWindow(window);
     if (attached)
         AttachThreadInput(self, frontThread, FALSE);

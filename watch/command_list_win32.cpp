@@ -91,7 +91,11 @@ const CommandList& listOf(ListKind kind) {
 
 std::wstring readClipboardText() {
     std::wstring text;
-    if (!OpenClipboard(nullptr))
+    // Text the owner renders only when asked would make us wait for the
+    // owner (Wine waits for it even to open the clipboard); from an owner
+    // that does not answer, the clipboard reads as empty.
+    HWND owner = GetClipboardOwner();
+    if ((owner && !windowAnswers(owner)) || !OpenClipboard(nullptr))
         return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {

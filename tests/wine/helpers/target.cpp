@@ -3,20 +3,26 @@
 // takes the focus whenever the window is activated.
 //   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
 //          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
-//          [--front-after=MS]
+//          [--front-after=MS] [--hang-after=MS [--hang-for=MS]] [--delayed-clipboard=TEXT]
 // The log has a line for ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
 // WM_CLOSE ends the program; the private message WM_APP+1 (or --destroy-after)
 // destroys the window while the process lives on for --linger ms. --exit-delay
 // keeps the process alive that long after its window has gone, whatever the cause.
+// --hang-after makes the window's thread stop pumping messages (it sleeps, 60 s
+// unless --hang-for says otherwise), as a hung program does; the log says
+// "hung" when it begins. --delayed-clipboard owns the clipboard with text it
+// renders only when asked (WM_RENDERFORMAT).
 #include "helper_util.h"
 
 namespace {
 
 constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
-constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3;
+constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4;
 std::wstring logPath;
+std::wstring delayedText;
+DWORD hangMs = 60000;
 HWND edit = nullptr;
 bool keepProcess = false;
 
@@ -40,8 +46,21 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         keepProcess = true;
         DestroyWindow(window);
         return 0;
+    case WM_RENDERFORMAT:
+        if (wParam == CF_UNICODETEXT && !delayedText.empty()) {
+            const size_t bytes = (delayedText.size() + 1) * sizeof(wchar_t);
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+            memcpy(GlobalLock(memory), delayedText.c_str(), bytes);
+            GlobalUnlock(memory);
+            SetClipboardData(CF_UNICODETEXT, memory);
+        }
+        return 0;
     case WM_TIMER:
-        if (wParam == kFrontTimer) {
+        if (wParam == kHangTimer) {
+            KillTimer(window, kHangTimer);
+            note("hung");
+            Sleep(hangMs);
+        } else if (wParam == kFrontTimer) {
             KillTimer(window, kFrontTimer);
             SetForegroundWindow(window);
         } else if (wParam == kDestroyTimer) {
@@ -93,6 +112,16 @@ int wmain(int argc, wchar_t** argv) {
         SetTimer(window, kFrontTimer, static_cast<UINT>(_wtoi(frontAfter.c_str())), nullptr);
     if (!destroyAfter.empty())
         SetTimer(window, kDestroyTimer, static_cast<UINT>(_wtoi(destroyAfter.c_str())), nullptr);
+    const std::wstring hangAfter = option(argc, argv, L"hang-after");
+    hangMs = static_cast<DWORD>(_wtoi(option(argc, argv, L"hang-for", L"60000").c_str()));
+    if (!hangAfter.empty())
+        SetTimer(window, kHangTimer, static_cast<UINT>(_wtoi(hangAfter.c_str())), nullptr);
+    delayedText = option(argc, argv, L"delayed-clipboard");
+    if (!delayedText.empty() && OpenClipboard(window)) {
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, nullptr); // rendered when asked
+        CloseClipboard();
+    }
     note("ready");
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
