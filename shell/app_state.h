@@ -11,13 +11,18 @@
 #include "base/settings.h"
 #include "rules/rule.h"
 #include "shell/timeout_chain.h"
+#include "shell/window_events.h"
 
 struct AppState {
     HINSTANCE instance = nullptr;
     wchar_t modulePath[MAX_PATH] = {};
     std::atomic<HANDLE> workerThread{nullptr};
     std::atomic<HWND> shellWindow{nullptr};
-    HANDLE lookNow = nullptr; // a polling watch's wake-up; set before the window thread starts
+    // A polling watch's wake-up, and the window events that may call for it;
+    // set before the window thread starts.
+    HANDLE lookNow = nullptr;
+    EventPlan eventPlan;
+    DWORD eventProcess = 0;
     NOTIFYICONDATAW notifyIcon = {};
     TimeoutChain timeout;
     Settings settings;

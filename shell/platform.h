@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "shell/window_events.h"
 
 // Access asked for when opening the target's process: it must be waitable.
 DWORD ownerProcessAccess();
@@ -33,11 +34,12 @@ bool windowAnswers(HWND window);
 // SetWindowPos flags that keep the call from waiting for another program's
 // window to move (0 where the handheld keeps its calls as they are).
 UINT noWaitWindowPos();
-// On the calling thread, which must pump messages: signal `lookNow` whenever a
-// top-level window appears, goes, is shown or hidden, is renamed, minimized or
-// restored, or the foreground changes. False where the system cannot (Windows
-// CE has no such events), and then nothing is signalled. A hint only: what
-// the window is doing is always looked up anew.
-bool watchWindowEvents(HANDLE lookNow);
+// On the calling thread, which must pump messages: signal `lookNow` whenever
+// one of the plan's events happens to a window (from `process` alone where
+// the plan says so). While events come in a storm it stops listening for a
+// quiet spell. False where the system cannot (Windows CE has no such
+// events), and then nothing is signalled. A hint only: what the window is
+// doing is always looked up anew.
+bool watchWindowEvents(HANDLE lookNow, const EventPlan& plan, DWORD process);
 // Ends the above on the thread that began it; harmless when nothing runs.
 void stopWatchingWindowEvents();

@@ -46,7 +46,7 @@ bool windowAnswers(HWND) {
 UINT noWaitWindowPos() {
     return 0;
 }
-bool watchWindowEvents(HANDLE) {
+bool watchWindowEvents(HANDLE, const EventPlan&, DWORD) {
     return false;
 }
 void stopWatchingWindowEvents() {}
@@ -143,28 +143,92 @@ void bringToFront(HWND window) {
 
 namespace {
 
-// The events that can change what a polling watch would see, in ranges of
-// consecutive numbers. Out-of-context hooks reach this thread as messages, so
-// an unused neighbour (such as location changes) would cost a wake-up each.
-constexpr DWORD kWindowEventRanges[][2] = {
-    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
-    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
-    {EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE}, // create, destroy, show, hide
-    {EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS},
-    {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE},
+// One hook: a range of consecutive events, from every process or the target's.
+struct HookRange {
+    DWORD first;
+    DWORD last;
+    bool oneProcess;
 };
-constexpr size_t kWindowEventHooks = sizeof kWindowEventRanges / sizeof kWindowEventRanges[0];
 
-HWINEVENTHOOK windowEventHooks[kWindowEventHooks] = {};
-HANDLE lookNowEvent = nullptr; // the window thread's alone, like the hooks
+constexpr size_t kMostHooks = 6;
+
+// All of it belongs to the window thread, which holds the hooks; their
+// callbacks and the rehook timer run on it too.
+struct EventWatch {
+    bool watching = false;
+    HANDLE lookNow = nullptr;
+    EventPlan plan;
+    DWORD process = 0;
+    HWINEVENTHOOK hooks[kMostHooks] = {};
+    EventStorm storm;
+    UINT_PTR rehookTimer = 0;
+} events;
+
+size_t hookRanges(const EventPlan& plan, HookRange (&ranges)[kMostHooks]) {
+    size_t count = 0;
+    if (plan.appear)
+        ranges[count++] = {EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, false};
+    if (plan.vanish)
+        ranges[count++] = {EVENT_OBJECT_DESTROY, EVENT_OBJECT_DESTROY, plan.oneProcess};
+    if (plan.renamed)
+        ranges[count++] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, plan.oneProcess};
+    if (plan.front) {
+        ranges[count++] = {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, false};
+        ranges[count++] = {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND, false};
+        // Wine tells a program's coming to the front only by its control's focus.
+        ranges[count++] = {EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, false};
+    }
+    return count;
+}
+
+void unhookAll() {
+    for (HWINEVENTHOOK& hook : events.hooks) {
+        if (hook)
+            UnhookWinEvent(hook);
+        hook = nullptr;
+    }
+}
+
+void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                            DWORD);
+
+bool hookAll() {
+    HookRange ranges[kMostHooks];
+    const size_t count = hookRanges(events.plan, ranges);
+    for (size_t i = 0; i < count; ++i) {
+        events.hooks[i] = SetWinEventHook(ranges[i].first, ranges[i].last, nullptr, onWindowEvent,
+                                          ranges[i].oneProcess ? events.process : 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+        if (!events.hooks[i]) {
+            unhookAll();
+            return false;
+        }
+    }
+    events.storm.listening(GetTickCount());
+    return true;
+}
+
+void CALLBACK rehook(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    events.rehookTimer = 0;
+    if (events.watching && hookAll())
+        SetEvent(events.lookNow); // what happened meanwhile is looked at now
+}
 
 // Windows themselves, not their parts; focus is reported for a window's
 // client area. Anything more would be judged here, and judging is the
 // polling loop's.
-void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD,
+void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                             DWORD) {
-    if (child == CHILDID_SELF && (object == OBJID_WINDOW || event == EVENT_OBJECT_FOCUS))
-        SetEvent(lookNowEvent);
+    if (events.storm.arrived(GetTickCount()) && events.rehookTimer == 0) {
+        unhookAll(); // plain polling for a quiet spell
+        events.rehookTimer = SetTimer(nullptr, 0, events.storm.quietSpell(), rehook);
+    }
+    if (child != CHILDID_SELF || (object != OBJID_WINDOW && event != EVENT_OBJECT_FOCUS))
+        return;
+    if (event == EVENT_OBJECT_CREATE && GetAncestor(window, GA_ROOT) != window)
+        return; // a control inside a window
+    SetEvent(events.lookNow);
 }
 
 } // namespace
@@ -175,28 +239,22 @@ constexpr bool kWindowEvents = false; // a test build, to compare with plain pol
 constexpr bool kWindowEvents = true;
 #endif
 
-bool watchWindowEvents(HANDLE lookNow) {
+bool watchWindowEvents(HANDLE lookNow, const EventPlan& plan, DWORD process) {
     if (!kWindowEvents)
         return false;
-    lookNowEvent = lookNow;
-    for (size_t i = 0; i < kWindowEventHooks; ++i) {
-        windowEventHooks[i] =
-            SetWinEventHook(kWindowEventRanges[i][0], kWindowEventRanges[i][1], nullptr,
-                            onWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-        if (!windowEventHooks[i]) {
-            stopWatchingWindowEvents();
-            return false;
-        }
-    }
-    return true;
+    events.lookNow = lookNow;
+    events.plan = plan;
+    events.process = process;
+    events.watching = hookAll();
+    return events.watching;
 }
 
 void stopWatchingWindowEvents() {
-    for (HWINEVENTHOOK& hook : windowEventHooks) {
-        if (hook)
-            UnhookWinEvent(hook);
-        hook = nullptr;
-    }
+    events.watching = false;
+    unhookAll();
+    if (events.rehookTimer)
+        KillTimer(nullptr, events.rehookTimer);
+    events.rehookTimer = 0;
 }
 
 #endif

@@ -135,7 +135,7 @@ DWORD WINAPI windowThreadProc(LPVOID ready) {
     startTimeoutTimer();
     // Without the events, the polling watch simply looks at its interval.
     if (app.lookNow)
-        watchWindowEvents(app.lookNow);
+        watchWindowEvents(app.lookNow, app.eventPlan, app.eventProcess);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -67,6 +67,10 @@ void processWatch() {
 // list). A burst of changes wakes the loop once, as the event is auto-reset.
 void pollingWatch() {
     app.lookNow = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HWND window = findTargetWindow();
+    if (window)
+        GetWindowThreadProcessId(window, &app.eventProcess);
+    app.eventPlan = planWindowEvents(app.rule.trigger, !app.rule.title.empty(), window != nullptr);
     startWindowThread();
     const HANDLE wakers[2] = {app.workerThread, app.lookNow};
     const DWORD count = app.lookNow ? 2 : 1;

@@ -3,7 +3,7 @@ windows. Nothing may hang the instance, and its list runs to its end."""
 import time
 import unittest
 
-from harness import WineTest
+from harness import WineTest, WM_CLOSE
 
 TARGET = "PalimoorTarget"
 
@@ -55,6 +55,27 @@ class HungPrograms(WineTest):
         self.assertEqual(self.box.run("-section=Missing", timeout=20), 1)
         self.assertLess(time.time() - started, 5.0)
         self.assertTrue(self.box.box_texts()[-1].startswith("INIファイル読み込み失敗"))
+
+
+class BusyDesktop(WineTest):
+    def test_a_watch_ends_soon_after_its_window_appears_beside_a_busy_neighbour(self):
+        for churn in ("--churn-children=500", "--churn-windows=50"):
+            with self.subTest(churn=churn):
+                busy = self.box.start_target("PalimoorBusy", "Busy", churn)
+                self.write_rule("B", f"class={TARGET}", "trigger=running", "check=change",
+                                "polling=1000", f"exec={self.box.recorder()}|{churn}")
+                process = self.box.spawn("-section=B")
+                self.box.wait_instance("B")
+                time.sleep(3)  # long enough for a storm to have let go of the events
+                target = self.box.start_target(TARGET, "Target")
+                appeared = self.box.target_event(target, "ready")
+                self.assertEqual(process.wait(15), 0)
+                launch = self.box.wait_launches(1)[-1]
+                self.assertLess(launch[0] - appeared, 1.0 + 1.0)  # polling + 1 s
+                for window, helper in ((TARGET, target), ("PalimoorBusy", busy)):
+                    self.box.post(window, "-", WM_CLOSE)
+                    helper.wait(10)
+                self.box.path("launches.log").unlink()
 
 
 if __name__ == "__main__":

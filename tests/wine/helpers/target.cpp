@@ -4,6 +4,7 @@
 //   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
 //          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
 //          [--front-after=MS] [--hang-after=MS [--hang-for=MS]] [--delayed-clipboard=TEXT]
+//          [--churn-children=N] [--churn-windows=N]
 // The log has a line for ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
@@ -13,13 +14,19 @@
 // --hang-after makes the window's thread stop pumping messages (it sleeps, 60 s
 // unless --hang-for says otherwise), as a hung program does; the log says
 // "hung" when it begins. --delayed-clipboard owns the clipboard with text it
-// renders only when asked (WM_RENDERFORMAT).
+// renders only when asked (WM_RENDERFORMAT). --churn-children and
+// --churn-windows make it a busy neighbour: it creates and destroys N child
+// windows, or N hidden top-level windows, every second.
 #include "helper_util.h"
 
 namespace {
 
 constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
-constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4;
+constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4,
+                   kChurnTimer = 5;
+constexpr UINT kChurnTickMs = 20;
+int churnChildren = 0, churnWindows = 0; // per second
+long long churnTicks = 0;
 std::wstring logPath;
 std::wstring delayedText;
 DWORD hangMs = 60000;
@@ -56,7 +63,20 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_TIMER:
-        if (wParam == kHangTimer) {
+        if (wParam == kChurnTimer) {
+            // As many as the rates ask for by this tick, created and destroyed.
+            const long long tick = ++churnTicks;
+            const auto due = [&](int rate) {
+                return static_cast<int>(tick * rate * kChurnTickMs / 1000 -
+                                        (tick - 1) * rate * kChurnTickMs / 1000);
+            };
+            for (int i = due(churnChildren); i > 0; --i)
+                DestroyWindow(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 8, 8, window,
+                                              nullptr, nullptr, nullptr));
+            for (int i = due(churnWindows); i > 0; --i)
+                DestroyWindow(CreateWindowExW(0, L"STATIC", L"churn", WS_POPUP, 0, 0, 8, 8, nullptr,
+                                              nullptr, nullptr, nullptr));
+        } else if (wParam == kHangTimer) {
             KillTimer(window, kHangTimer);
             note("hung");
             Sleep(hangMs);
@@ -116,6 +136,10 @@ int wmain(int argc, wchar_t** argv) {
     hangMs = static_cast<DWORD>(_wtoi(option(argc, argv, L"hang-for", L"60000").c_str()));
     if (!hangAfter.empty())
         SetTimer(window, kHangTimer, static_cast<UINT>(_wtoi(hangAfter.c_str())), nullptr);
+    churnChildren = _wtoi(option(argc, argv, L"churn-children", L"0").c_str());
+    churnWindows = _wtoi(option(argc, argv, L"churn-windows", L"0").c_str());
+    if (churnChildren > 0 || churnWindows > 0)
+        SetTimer(window, kChurnTimer, kChurnTickMs, nullptr);
     delayedText = option(argc, argv, L"delayed-clipboard");
     if (!delayedText.empty() && OpenClipboard(window)) {
         EmptyClipboard();

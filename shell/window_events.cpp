@@ -1,0 +1,53 @@
+#include "shell/window_events.h"
+
+EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound) {
+    EventPlan plan;
+    plan.renamed = titleGiven;
+    switch (trigger) {
+    case TriggerState::running:
+    case TriggerState::not_closed:
+        plan.appear = true; // the window is not there yet
+        break;
+    case TriggerState::active:
+        plan.front = true; // a window appearing in front moves the foreground too
+        break;
+    case TriggerState::inactive:
+        plan.appear = true; // it may come behind the window in front
+        plan.front = true;
+        break;
+    case TriggerState::not_active:
+    case TriggerState::not_inactive:
+        // The window is there: its going, its renaming and the front decide,
+        // and only its own process can make it go or rename it.
+        plan.vanish = true;
+        plan.front = true;
+        plan.oneProcess = windowFound;
+        break;
+    case TriggerState::closed:
+    case TriggerState::not_running:
+        plan.vanish = true; // watched through the process, but in case it is polled
+        plan.oneProcess = windowFound;
+        break;
+    }
+    return plan;
+}
+
+void EventStorm::listening(std::uint32_t now) {
+    listeningSince_ = now;
+    count_ = 0;
+}
+
+bool EventStorm::arrived(std::uint32_t now) {
+    if (count_ == 0 || now - windowStart_ >= kWindowMs) {
+        windowStart_ = now;
+        count_ = 0;
+    }
+    if (++count_ <= kStormEvents)
+        return false;
+    if (now - listeningSince_ >= kLongestSpellMs) // a calm minute since the last spell
+        next_ = kFirstSpellMs;
+    spell_ = next_;
+    next_ = spell_ * 2 < kLongestSpellMs ? spell_ * 2 : kLongestSpellMs;
+    count_ = 0;
+    return true;
+}
