@@ -45,8 +45,28 @@ std::wstring expectedValues(const RuleKey& key) {
            std::to_wstring(key.minimum) + L" or more";
 }
 
+// Lines can be megabytes long: what is looked at here is found in place, and
+// copied only when it is short.
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == 0x3000;
+}
+
 bool hasOuterBlanks(const std::wstring& text) {
-    return !text.empty() && trimBlanks(text) != text;
+    return !text.empty() && (isBlank(text.front()) || isBlank(text.back()));
+}
+
+// The text from `from` without its outer blanks, when it is at most `most` long.
+bool shortTrimmed(const std::wstring& text, size_t from, size_t most, std::wstring& trimmed) {
+    const size_t first = text.find_first_not_of(L" \t\u3000", from);
+    const size_t last = text.find_last_not_of(L" \t\u3000");
+    if (first == std::wstring::npos) {
+        trimmed.clear();
+        return true;
+    }
+    if (last - first + 1 > most)
+        return false;
+    trimmed = text.substr(first, last - first + 1);
+    return true;
 }
 
 void warn(std::vector<CheckFinding>& out, int line, const std::wstring& message) {
@@ -77,12 +97,13 @@ void numberWarning(int number, const RuleKey& key, const std::wstring& value,
     std::int32_t read;
     if (!readKeyValue(key, value, read) || equalsIgnoreCase(value, L"infinite"))
         return;
-    const size_t end = numberEnd(value, 0);
-    const std::wstring rest = end == std::wstring::npos ? L"" : trimBlanks(value.substr(end));
-    if (!rest.empty() && !equalsIgnoreCase(rest, L"ms"))
-        warn(out, number,
-             std::wstring(key.name) + L"=" + visible(value) + L" is read as " +
-                 std::to_wstring(read) + L" ms; the text after the number is ignored");
+    std::wstring rest;
+    if (shortTrimmed(value, numberEnd(value, 0), 2, rest) &&
+        (rest.empty() || equalsIgnoreCase(rest, L"ms")))
+        return;
+    warn(out, number,
+         std::wstring(key.name) + L"=" + visible(value) + L" is read as " + std::to_wstring(read) +
+             L" ms; the text after the number is ignored");
 }
 
 bool namesAProgram(const std::wstring& text, size_t end) {
@@ -94,20 +115,21 @@ bool namesAProgram(const std::wstring& text, size_t end) {
 }
 
 // A program's name followed by a blank and more, without "|": the shell is
-// asked for one file named with the blank, which does not exist.
+// asked for one file named with the blank, which does not exist. Each run of
+// blanks is looked at once, at its start.
 void parametersWithoutBar(int number, const std::wstring& text, std::vector<CheckFinding>& out) {
-    for (size_t blank = text.find(L' '); blank != std::wstring::npos;
-         blank = text.find(L' ', blank + 1)) {
+    for (size_t blank = text.find(L' '); blank != std::wstring::npos;) {
         const size_t rest = text.find_first_not_of(L' ', blank);
         if (rest == std::wstring::npos)
             return;
-        if (!namesAProgram(text, blank))
-            continue;
-        warn(out, number,
-             quoted(text) + L" is started as one file name, blanks and all; to pass " +
-                 quoted(text.substr(rest)) + L" as parameters, write " +
-                 visible(text.substr(0, blank) + L"|" + text.substr(rest)));
-        return;
+        if (namesAProgram(text, blank)) {
+            warn(out, number,
+                 quoted(text) + L" is started as one file name, blanks and all; to pass " +
+                     quoted(text.substr(rest)) + L" as parameters, write " +
+                     visible(text.substr(0, blank) + L"|" + text.substr(rest)));
+            return;
+        }
+        blank = text.find(L' ', rest);
     }
 }
 
@@ -128,8 +150,11 @@ size_t otherCaseAt(const std::wstring& text, const std::wstring& token) {
 }
 
 void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFinding>& out) {
-    const SyncSplit split = splitSyncPrefix(entry);
-    const std::wstring& text = split.text;
+    // The prefix is asked of the program's own reader on the entry's first
+    // characters: an entry can be megabytes long, and is copied only with it.
+    const SyncSplit split = splitSyncPrefix(entry.substr(0, 5));
+    const std::wstring synced = split.sync ? entry.substr(5) : std::wstring();
+    const std::wstring& text = split.sync ? synced : entry;
     std::int32_t ms = 0;
     const Builtin builtin = classifyCommand(text, ms);
     const bool badSync = startsWithIgnoreCase(entry, L"sync") && entry.size() > 4 &&
@@ -140,12 +165,15 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
              L"\"sync\" must be followed by exactly one blank; this entry is " +
                  std::wstring(split.sync ? L"started with its extra blanks"
                                          : L"started as a program"));
-    if (builtin == Builtin::External) {
-        const Builtin meant = classifyCommand(trimBlanks(text), ms);
+    std::wstring trimmed;
+    if (builtin == Builtin::External && shortTrimmed(text, 0, 64, trimmed)) {
+        const Builtin meant = classifyCommand(trimmed, ms);
         if (meant != Builtin::External && !badSync)
             warn(out, number,
-                 quoted(text) + L" is started as a program, not the built-in " +
-                     visible(trimBlanks(text)) + L": remove the blanks");
+                 quoted(text) + L" is started as a program, not the built-in " + visible(trimmed) +
+                     L": remove the blanks");
+    }
+    if (builtin == Builtin::External) {
         if (startsWithIgnoreCase(text, L"sleep ") || equalsIgnoreCase(text, L"sleep"))
             warn(out, number,
                  quoted(text) + L" has no number after \"sleep \", so it is started as a program");
@@ -197,7 +225,12 @@ std::wstring asBoxShowsIt(const std::wstring& text) {
 bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFinding>& out) {
     std::vector<Finding> reported;
     rule.assignReporter(Reporter::collecting(&reported));
-    applyRuleKeys(rule, {keyValue});
+    // A list takes any entry, and the section's lists are not kept.
+    const RuleKey* key = findRuleKey(keyValue.key);
+    if (key && key->kind == KeyKind::List)
+        applyRuleKey(rule, {keyValue.key, L"", keyValue.line});
+    else
+        applyRuleKey(rule, keyValue);
     bool refused = false;
     for (const Finding& finding : reported) {
         if (finding.id != MessageId::UnknownKey && finding.id != MessageId::BadValue)
@@ -213,8 +246,9 @@ bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFindin
 
 void lineWarnings(int number, const std::wstring& text, LineKind kind, const KeyValue& keyValue,
                   bool inSection, bool refused, std::vector<CheckFinding>& out) {
-    const std::wstring trimmed = trimBlanks(text);
-    const bool semicolon = !trimmed.empty() && trimmed[0] == L';';
+    const size_t first = text.find_first_not_of(L" \t\u3000");
+    const wchar_t lead = first == std::wstring::npos ? L'\0' : text[first];
+    const bool semicolon = lead == L';';
     switch (kind) {
     case LineKind::BlankOrComment:
     case LineKind::Header:
@@ -225,7 +259,7 @@ void lineWarnings(int number, const std::wstring& text, LineKind kind, const Key
                  L"\";\" starts no comment here; only a line beginning with \"#\" is a comment");
         else if (!inSection)
             return;
-        else if (!trimmed.empty() && trimmed[0] == L'=')
+        else if (lead == L'=')
             warn(out, number, L"line begins with \"=\" (no key) and is ignored");
         else
             warn(out, number, L"line has no \"=\" and is ignored");
@@ -244,6 +278,9 @@ void lineWarnings(int number, const std::wstring& text, LineKind kind, const Key
 }
 
 bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why) {
+    const size_t first = text.find_first_not_of(L" \t\u3000");
+    if (first == std::wstring::npos || text[first] != L'[')
+        return false;
     const size_t kept = text.find_last_not_of(L'\r');
     const std::wstring withoutCr = kept == std::wstring::npos ? L"" : text.substr(0, kept + 1);
     if (withoutCr != text && isSectionHeader(withoutCr)) {

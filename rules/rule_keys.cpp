@@ -72,52 +72,55 @@ void reportKeyError(const Rule& rule, MessageId id, const std::wstring& key,
     rule.showAt(line, keyErrorMessage(prefix, key, value), kBoxPlain, id);
 }
 
-bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
-    for (const KeyValue& kv : keys) {
-        const RuleKey* key = findRuleKey(kv.key);
-        if (!key) {
-            reportKeyError(rule, MessageId::UnknownKey, kv.key, kv.value, kv.line);
-            continue;
-        }
-        std::int32_t number = 0;
-        if ((key->kind == KeyKind::Keyword || key->kind == KeyKind::Number) &&
-            !readKeyValue(*key, kv.value, number)) {
-            reportKeyError(rule, MessageId::BadValue, kv.key, kv.value, kv.line);
-            continue;
-        }
-        switch (key->field) {
-        case RuleField::Class:
-            rule.class_ = kv.value;
-            break;
-        case RuleField::Title:
-            rule.title = kv.value;
-            break;
-        case RuleField::Check:
-            rule.check = static_cast<CheckMode>(number);
-            break;
-        case RuleField::Trigger:
-            rule.trigger = static_cast<TriggerState>(number);
-            break;
-        case RuleField::Sleep:
-            rule.sleep = number;
-            break;
-        case RuleField::Exec:
-            rule.exec.push_back(kv.value);
-            break;
-        case RuleField::Timeout:
-            rule.timeout = number;
-            break;
-        case RuleField::OnTimeout:
-            rule.ontimeout.push_back(kv.value);
-            break;
-        case RuleField::OnUnmatch:
-            rule.onunmatch.push_back(kv.value);
-            break;
-        case RuleField::Polling:
-            rule.polling = number;
-            break;
-        }
+void applyRuleKey(Rule& rule, const KeyValue& kv) {
+    const RuleKey* key = findRuleKey(kv.key);
+    if (!key) {
+        reportKeyError(rule, MessageId::UnknownKey, kv.key, kv.value, kv.line);
+        return;
     }
+    std::int32_t number = 0;
+    if ((key->kind == KeyKind::Keyword || key->kind == KeyKind::Number) &&
+        !readKeyValue(*key, kv.value, number)) {
+        reportKeyError(rule, MessageId::BadValue, kv.key, kv.value, kv.line);
+        return;
+    }
+    switch (key->field) {
+    case RuleField::Class:
+        rule.class_ = kv.value;
+        break;
+    case RuleField::Title:
+        rule.title = kv.value;
+        break;
+    case RuleField::Check:
+        rule.check = static_cast<CheckMode>(number);
+        break;
+    case RuleField::Trigger:
+        rule.trigger = static_cast<TriggerState>(number);
+        break;
+    case RuleField::Sleep:
+        rule.sleep = number;
+        break;
+    case RuleField::Exec:
+        rule.exec.push_back(kv.value);
+        break;
+    case RuleField::Timeout:
+        rule.timeout = number;
+        break;
+    case RuleField::OnTimeout:
+        rule.ontimeout.push_back(kv.value);
+        break;
+    case RuleField::OnUnmatch:
+        rule.onunmatch.push_back(kv.value);
+        break;
+    case RuleField::Polling:
+        rule.polling = number;
+        break;
+    }
+}
+
+bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
+    for (const KeyValue& kv : keys)
+        applyRuleKey(rule, kv);
     if (!rule.class_.empty() || !rule.title.empty())
         return true;
     rule.show(kNoWindowMessage, kBoxPlain, MessageId::NoWindow);

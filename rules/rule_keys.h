@@ -51,7 +51,10 @@ bool readKeyValue(const RuleKey& key, const std::wstring& value, std::int32_t& n
 // The word for a Keyword key's value; "?" when none.
 const wchar_t* keyWordFor(const RuleKey& key, std::int32_t value);
 
-// True when the rule names a window (class or title not empty).
+// One key line into the rule; a refused one is reported and leaves it as it was.
+void applyRuleKey(Rule& rule, const KeyValue& keyValue);
+// Every key line, then the final check: true when the rule names a window
+// (class or title not empty).
 bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys);
 // The key line's number, when known, goes with the message to a collecting reporter.
 void reportKeyError(const Rule& rule, MessageId id, const std::wstring& key,

@@ -134,12 +134,27 @@ class Sandbox:
         return env
 
     def spawn(self, command_line):
-        """Starts palimoor.exe with exactly this command line; returns the process."""
-        process = subprocess.Popen(self._wine(self.dir / "winctl.exe", "run", self.exe),
-                                   env=self._env(command_line), **QUIET)
+        """Starts palimoor.exe with exactly this command line; returns the process.
+        What winctl says when it cannot start the program goes to a file (not a
+        pipe, which a lingering Wine process would hold open); exit_code shows it."""
+        errors = self.dir / f"winctl-run-{len(self.processes)}.err"
+        with open(errors, "wb") as sink:
+            process = subprocess.Popen(self._wine(self.dir / "winctl.exe", "run", self.exe),
+                                       env=self._env(command_line), stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.DEVNULL, stderr=sink)
         process.started = time.time()
+        process.errors = errors
         self.processes.append(process)
         return process
+
+    @staticmethod
+    def exit_code(process, timeout=30):
+        """The program's exit code; a start that failed fails the test with the reason."""
+        code = process.wait(timeout)
+        if code == 255:  # winctl's own: CreateProcess failed
+            raise AssertionError("palimoor.exe was not started: " +
+                                 process.errors.read_text("utf-8", "replace").strip())
+        return code
 
     def spawn_program(self, *args):
         """Starts another Windows program, such as notepad.exe."""
@@ -149,8 +164,7 @@ class Sandbox:
 
     def run(self, command_line, timeout=30):
         """Runs palimoor.exe to its end; returns the exit code."""
-        process = self.spawn(command_line)
-        return process.wait(timeout)
+        return self.exit_code(self.spawn(command_line), timeout)
 
     # Windows.
     def windows(self):

@@ -2,7 +2,8 @@
 
 It fails when the module defines a test_ function that no test case collects:
 one written after unittest.main(), or outside its class, would otherwise never
-run, and nobody would notice.
+run, and nobody would notice. A suite whose every test was skipped ran nothing,
+and fails too.
 
     python3 run_suite.py test_watch
 """
@@ -47,10 +48,14 @@ def main():
     suite = unittest.defaultTestLoader.loadTestsFromModule(module)
     lost = sorted(defined_tests(Path(module.__file__).read_text("utf-8")) - collected_tests(suite))
     result = unittest.TextTestRunner(verbosity=2).run(suite)
-    print(f"{name}: {result.testsRun} tests ran")
+    skipped = len(result.skipped)
+    print(f"{name}: {result.testsRun} tests ran, {skipped} of them skipped")
     for test in lost:
         print(f"{name}: {test} is never run: no test case collects it", file=sys.stderr)
-    sys.exit(0 if result.wasSuccessful() and not lost else 1)
+    nothing = result.testsRun - skipped == 0
+    if nothing:
+        print(f"{name}: every test was skipped: the suite ran nothing", file=sys.stderr)
+    sys.exit(0 if result.wasSuccessful() and not lost and not nothing else 1)
 
 
 if __name__ == "__main__":

@@ -55,15 +55,20 @@ class Entries(WineTest):
         return started
 
     def test_sleep_delays_exec_and_pauses_between_entries(self):
+        # The pause is measured from the first program's end, which palimoor.exe
+        # waits for (sync): two start stamps would each carry a program's own
+        # start-up, and differ by more or less than the pause.
         self.write_rule("E", "class=NoSuchWindowClass", "sleep=600",
-                        f"exec={self.box.recorder()}|first", "exec=Sleep 400ms",
+                        f"exec=sync {self.box.recorder()}|first", "exec=Sleep 400ms",
                         f"exec={self.box.recorder()}|second")
         started = time.time()
         self.assertEqual(self.box.run("-section=E"), 0)
         launches = self.box.wait_launches(2)
-        first, second = [t for t, event, _ in launches if event == "start"]
+        first = [t for t, event, _ in launches if event == "start"][0]
+        first_end = [t for t, event, _ in launches if event == "end"][0]
+        second = self.box.wait_launches(2)[-1][0]
         self.assertGreaterEqual(first - started, 0.6)
-        self.assertGreaterEqual(second - first, 0.4)
+        self.assertGreaterEqual(second - first_end, 0.4)
 
     def test_sync_launch_ends_before_the_next_entry(self):
         rec = self.box.recorder()

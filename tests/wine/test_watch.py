@@ -19,7 +19,7 @@ class Watch(WineTest):
         return [c.split("\\")[-1].split('"')[0] for _, _, c in self.box.started()]
 
     def finish(self, process, timeout=15):
-        self.assertEqual(process.wait(timeout), 0)
+        self.assertEqual(self.box.exit_code(process, timeout), 0)
         time.sleep(0.3)
         return self.lists_run()
 
