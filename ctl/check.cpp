@@ -121,10 +121,12 @@ struct OpenSection {
     int firstLine;
     int lastLine = 0; // the last that is neither blank nor comment, so far
     int keyLines = 0;
-    Rule rule;            // its keys so far, as the program applies them; the lists are not kept
-    int lastSet[10] = {}; // per RuleField: the line a scalar key was last validly set on
+    Rule rule; // its keys so far, as the program applies them; the lists are not kept
+    int lastSet[sizeof kRuleKeys / sizeof kRuleKeys[0]] =
+        {}; // per RuleField: the line a scalar key was last validly set on
     int firstOntimeout = 0;
     int firstOnunmatch = 0;
+    KeyValue titlematch; // the line that set it last
 };
 
 struct Checker {
@@ -167,9 +169,10 @@ struct Checker {
         scratch.clear();
     }
 
-    // Sends what lies before the line being read.
-    void flush() {
-        while (!waiting.empty() && waiting.begin()->second.line < linesRead) {
+    // Sends what lies before the line being read, or up to `through`.
+    void flush() { flush(linesRead == INT_MAX ? INT_MAX : linesRead - 1); }
+    void flush(int through) {
+        while (!waiting.empty() && waiting.begin()->second.line <= through) {
             const CheckFinding& finding = waiting.begin()->second;
             if (finding.severity == Severity::Error)
                 ++report.errors;
@@ -265,8 +268,9 @@ struct Checker {
             }
             if (current && kind != LineKind::BlankOrComment)
                 current->lastLine = number;
-            if (checked && !headerLike)
-                lineWarnings(number, text, kind, keyValue, inSection, refused, scratch);
+            if (checked && !headerLike) // checked in a section means `current` is set
+                lineWarnings(number, text, kind, keyValue, inSection ? &current->rule : nullptr,
+                             refused, scratch);
         }
         addScratch();
         flush();
@@ -284,6 +288,8 @@ struct Checker {
             section.firstOntimeout = keyValue.line;
         if (key->field == RuleField::OnUnmatch && section.firstOnunmatch == 0)
             section.firstOnunmatch = keyValue.line;
+        if (key->field == RuleField::TitleMatch)
+            section.titlematch = keyValue;
         if (key->kind == KeyKind::List)
             return;
         int& last = section.lastSet[static_cast<int>(key->field)];
@@ -339,18 +345,24 @@ struct Checker {
         } else {
             std::vector<Finding> reported;
             section.rule.assignReporter(Reporter::collecting(&reported));
-            if (!applyRuleKeys(section.rule, {}) && !reported.empty() &&
-                reported.back().id == MessageId::NoWindow) {
-                error(section.lastLine, sectionText(name) + L" names no window: set class or title",
-                      reported.back().text);
-                verdict.loads = false;
+            verdict.loads = finishRuleKeys(section.rule, section.titlematch);
+            for (const Finding& finding : reported) {
+                if (finding.id == MessageId::BadValue)
+                    error(section.lastLine,
+                          L"titlematch (" + lineText(finding.line) +
+                              L") has no title to compare: set title or leave titlematch out",
+                          finding.text);
+                else if (finding.id == MessageId::NoWindow)
+                    error(section.lastLine,
+                          sectionText(name) + L" names no window: set class, title or process",
+                          finding.text);
             }
             unusedLists(section);
         }
         ++report.sections;
         verdicts.emplace_back(section.firstLine, verdict.loads);
+        flush(std::max(section.lastLine, linesRead == INT_MAX ? INT_MAX : linesRead - 1));
         open.erase(name);
-        flush();
         if (!report.verdictsInOrder)
             sink.verdict(verdict);
     }

@@ -200,11 +200,15 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
     }
 }
 
-void valueWarnings(int number, const KeyValue& kv, bool refused, std::vector<CheckFinding>& out) {
+void valueWarnings(int number, const KeyValue& kv, const Rule& rule, bool refused,
+                   std::vector<CheckFinding>& out) {
     const RuleKey* key = findRuleKey(kv.key);
     if (!key)
         return;
-    const bool windowText = key->field == RuleField::Class || key->field == RuleField::Title;
+    // A title compared in part may well begin or end with a blank.
+    const bool windowText =
+        key->field == RuleField::Class ||
+        (key->field == RuleField::Title && rule.titlematch == TitleMatch::exact);
     if (windowText && hasOuterBlanks(kv.value))
         warn(out, number,
              std::wstring(key->name) + L" is " + quoted(kv.value) + L" with its blanks; window " +
@@ -245,7 +249,8 @@ bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFindin
 }
 
 void lineWarnings(int number, const std::wstring& text, LineKind kind, const KeyValue& keyValue,
-                  bool inSection, bool refused, std::vector<CheckFinding>& out) {
+                  const Rule* rule, bool refused, std::vector<CheckFinding>& out) {
+    const bool inSection = rule != nullptr;
     const size_t first = text.find_first_not_of(L" \t\u3000");
     const wchar_t lead = first == std::wstring::npos ? L'\0' : text[first];
     const bool semicolon = lead == L';';
@@ -274,7 +279,7 @@ void lineWarnings(int number, const std::wstring& text, LineKind kind, const Key
     if (semicolon)
         warn(out, number,
              L"\";\" starts no comment here; only a line beginning with \"#\" is a comment");
-    valueWarnings(number, keyValue, refused, out);
+    valueWarnings(number, keyValue, *rule, refused, out);
 }
 
 bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why) {

@@ -12,10 +12,11 @@
 // parser, and turns what it refuses into errors; true when it refused the line.
 bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFinding>& out);
 
-// Warnings about a line of a checked section, or of the file before its first
-// header (`inSection` false). `refused` tells that the program refused the key line.
+// Warnings about a line of a checked section (`rule`: the section so far), or
+// of the file before its first header (`rule` null). `refused` tells that the
+// program refused the key line.
 void lineWarnings(int number, const std::wstring& text, LineKind kind, const KeyValue& keyValue,
-                  bool inSection, bool refused, std::vector<CheckFinding>& out);
+                  const Rule* rule, bool refused, std::vector<CheckFinding>& out);
 
 // A line that a reader would take for the header of section `name` but the
 // program does not: blanks around it, a comment after it, a stray carriage

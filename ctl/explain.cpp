@@ -8,8 +8,18 @@
 
 namespace {
 
-const wchar_t* triggerMeaning(TriggerState trigger) {
-    switch (trigger) {
+bool processOnly(const Rule& rule) {
+    return rule.class_.empty() && rule.title.empty();
+}
+
+// For a process-only rule "in front" means a window of the program is.
+std::wstring triggerMeaning(const Rule& rule) {
+    const bool program = processOnly(rule);
+    const std::wstring front = program ? L"a window of its program is in front" : L"is in front";
+    const std::wstring behind =
+        program ? L"no window of its program is in front" : L"is not in front";
+    const std::wstring it = program ? L"" : L"it ";
+    switch (rule.trigger) {
     case TriggerState::closed:
     case TriggerState::not_running:
         return L"no such window exists";
@@ -17,13 +27,13 @@ const wchar_t* triggerMeaning(TriggerState trigger) {
     case TriggerState::not_closed:
         return L"such a window exists";
     case TriggerState::active:
-        return L"the window exists and is in front";
+        return L"the window exists and " + front;
     case TriggerState::inactive:
-        return L"the window exists and is not in front";
+        return L"the window exists and " + behind;
     case TriggerState::not_active:
-        return L"no such window exists, or it is not in front";
+        return L"no such window exists, or " + it + behind;
     case TriggerState::not_inactive:
-        return L"no such window exists, or it is in front";
+        return L"no such window exists, or " + it + front;
     }
     return L"";
 }
@@ -33,9 +43,21 @@ std::wstring millisecondsText(std::int32_t ms) {
 }
 
 std::wstring windowText(const Rule& rule) {
+    const std::wstring program =
+        (rule.process.find(L'\\') == std::wstring::npos ? L"the program " : L"the program at ") +
+        quoted(rule.process);
+    if (processOnly(rule))
+        return L"process-only rule: the program's main window, the first visible top-level "
+               L"window of " +
+               program + L" that no other window owns";
+    const wchar_t* const titleHow[] = {L"title ", L"a title that starts with ",
+                                       L"a title that contains ", L"a title that ends with "};
     const std::wstring cls = rule.class_.empty() ? L"any class" : L"class " + quoted(rule.class_);
-    const std::wstring title = rule.title.empty() ? L"any title" : L"title " + quoted(rule.title);
-    return L"the top-level window with " + cls + L" and " + title;
+    const std::wstring title =
+        rule.title.empty() ? L"any title"
+                           : titleHow[static_cast<int>(rule.titlematch)] + quoted(rule.title);
+    return L"the top-level window with " + cls + L" and " + title +
+           (rule.process.empty() ? L"" : L", of " + program);
 }
 
 std::wstring outcomeText(Outcome outcome) {
@@ -127,7 +149,7 @@ std::wstring explainRule(const std::wstring& section, const Rule& rule) {
         return std::wstring(keyWordFor(ruleKey(field), static_cast<std::int32_t>(value)));
     };
     out += L"State:   trigger=" + word(RuleField::Trigger, rule.trigger) + L": holds when " +
-           triggerMeaning(rule.trigger) + L"\n";
+           triggerMeaning(rule) + L"\n";
     out += L"Start:   check=" + word(RuleField::Check, rule.check) + L"; Palimoor looks once:\n";
     out += L"  - the state holds:         " + outcomeText(decideAtFirstProbe(rule.check, true)) +
            L"\n";

@@ -30,9 +30,10 @@ std::wstring programFile(const std::wstring& given) {
 ProgramReading readAsProgram(const std::wstring& exe, const std::wstring& commandLine) {
     ProgramReading reading;
     takeProgramBoxTexts(); // only this parse's boxes count
-    reading.accepted =
-        parseOptions(reading.settings, kProgramName, exe, commandLine, &reading.read);
+    reading.accepted = parseOptions(reading.settings, kProgramName, exe, commandLine);
     reading.boxes = takeProgramBoxTexts();
+    reading.read = readOptions(reading.settings, exe, commandLine, reading.accepted);
+    takeProgramBoxTexts(); // the refused token again, which is no box of the program's
     return reading;
 }
 

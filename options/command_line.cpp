@@ -61,11 +61,9 @@ std::vector<std::wstring> optionTokens(const std::wstring& commandLine, std::wst
 }
 
 bool parseOptions(Settings& settings, const std::wstring& programName,
-                  const std::wstring& modulePath, const std::wstring& commandLine,
-                  OptionReading* reading) {
+                  const std::wstring& modulePath, const std::wstring& commandLine) {
     const PathParts module = splitModulePath(modulePath);
     const std::vector<std::wstring> tokens = optionTokens(commandLine, settings.section);
-    const bool sectionGiven = commandLine.find(kSectionOption) != std::wstring::npos;
 
     for (const std::wstring& raw : tokens) {
         const std::wstring token = stripQuotes(raw);
@@ -75,26 +73,34 @@ bool parseOptions(Settings& settings, const std::wstring& programName,
         }
     }
 
-    const std::wstring paramFile =
-        paramFilePath(module.directory, module.fileName, settings.paramfile);
-    readParamFile(settings, paramFile);
+    readParamFile(settings, paramFilePath(module.directory, module.fileName, settings.paramfile));
 
-    bool accepted = true;
-    for (size_t i = 0; i < tokens.size() && accepted; ++i) {
-        const std::wstring token = stripQuotes(tokens[i]);
-        accepted = parseOption(settings, token);
-        if (reading && !(sectionGiven && i + 1 == tokens.size()))
-            reading->tokens.push_back(
-                {token, findOption(token) || startsWithIgnoreCase(token, kParamFileOption)});
+    for (const std::wstring& raw : tokens) {
+        if (!parseOption(settings, stripQuotes(raw)))
+            return false;
     }
-    if (reading) {
-        reading->sectionGiven = sectionGiven;
-        reading->paramFile = paramFile;
-        reading->ruleFile = iniFilePath(modulePath, settings.inifile);
-    }
-    if (!accepted)
-        return false;
     settings.appName = programName;
     settings.windowTitle = L"[" + settings.section + L"]";
     return true;
+}
+
+OptionReading readOptions(const Settings& settings, const std::wstring& modulePath,
+                          const std::wstring& commandLine, bool accepted) {
+    OptionReading reading;
+    std::wstring section;
+    const std::vector<std::wstring> tokens = optionTokens(commandLine, section);
+    reading.sectionGiven = commandLine.find(kSectionOption) != std::wstring::npos;
+    const size_t options = tokens.size() - (reading.sectionGiven ? 1 : 0);
+    for (size_t i = 0; i < options; ++i) {
+        const std::wstring token = stripQuotes(tokens[i]);
+        reading.tokens.push_back(
+            {token, findOption(token) || startsWithIgnoreCase(token, kParamFileOption)});
+        Settings scratch; // the refused token is the last one parseOptions read
+        if (!accepted && findOption(token) && !parseOption(scratch, token))
+            break;
+    }
+    const PathParts module = splitModulePath(modulePath);
+    reading.paramFile = paramFilePath(module.directory, module.fileName, settings.paramfile);
+    reading.ruleFile = iniFilePath(modulePath, settings.inifile);
+    return reading;
 }

@@ -12,8 +12,8 @@ std::wstring stripQuotes(const std::wstring& token);
 // The option tokens, as split: everything before the first "-section=", which
 // itself stays as the last token. `section` gets what follows it, verbatim.
 std::vector<std::wstring> optionTokens(const std::wstring& commandLine, std::wstring& section);
-// What parseOptions read, for a reader that explains it (palimoorctl);
-// palimoor.exe asks for none of it.
+// What parseOptions reads in a command line, for a reader that explains it
+// (palimoorctl); palimoor.exe asks for none of it.
 struct OptionReading {
     struct Token {
         std::wstring text; // quotes taken off, as the options see it
@@ -27,5 +27,8 @@ struct OptionReading {
 
 // The whole command line: section, parameter file, then the options in order.
 bool parseOptions(Settings& settings, const std::wstring& programName,
-                  const std::wstring& modulePath, const std::wstring& commandLine,
-                  OptionReading* reading = nullptr);
+                  const std::wstring& modulePath, const std::wstring& commandLine);
+// What parseOptions read, given the settings it left: the same tokens, up to
+// the one it refused, the same files.
+OptionReading readOptions(const Settings& settings, const std::wstring& modulePath,
+                          const std::wstring& commandLine, bool accepted);

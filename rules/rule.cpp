@@ -11,4 +11,6 @@ void Rule::resetRule() {
     ontimeout.clear();
     onunmatch.clear();
     polling = 50;
+    process.clear();
+    titlematch = TitleMatch::exact;
 }

@@ -18,6 +18,10 @@ enum class TriggerState : std::uint32_t {
     not_inactive = 14,
 };
 
+// How `title` is compared with a window's title: whole, or its beginning,
+// any part of it, or its end.
+enum class TitleMatch : std::uint32_t { exact = 0, start = 1, contains = 2, end = 3 };
+
 using CommandList = std::vector<std::wstring>;
 
 // Reports through its Reporter part, which start-up assigns from the
@@ -39,4 +43,9 @@ class Rule : public Reporter {
     CommandList ontimeout;
     CommandList onunmatch;
     std::int32_t polling; // ms between looks while waiting
+    // Keys beyond the handheld's: the program that owns the window (its file
+    // name, or its whole path when it holds a backslash), and how the title
+    // is compared. A rule without them is looked up as it always was.
+    std::wstring process;
+    TitleMatch titlematch;
 };

@@ -10,6 +10,8 @@ constexpr KeyWord kTriggerWords[] = {{L"running", 2},     {L"closed", 1},       
                                      {L"inactive", 4},    {L"not_running", 12}, {L"not_closed", 11},
                                      {L"not_active", 13}, {L"not_inactive", 14}};
 constexpr KeyWord kTimeoutWords[] = {{L"infinite", -1}};
+constexpr KeyWord kTitleMatchWords[] = {
+    {L"exact", 0}, {L"start", 1}, {L"contains", 2}, {L"end", 3}};
 
 template <size_t N> constexpr size_t countOf(const KeyWord (&)[N]) {
     return N;
@@ -17,7 +19,7 @@ template <size_t N> constexpr size_t countOf(const KeyWord (&)[N]) {
 
 } // namespace
 
-const RuleKey kRuleKeys[10] = {
+const RuleKey kRuleKeys[12] = {
     {L"class", RuleField::Class, KeyKind::Text, nullptr, 0, 0, 0},
     {L"title", RuleField::Title, KeyKind::Text, nullptr, 0, 0, 0},
     {L"check", RuleField::Check, KeyKind::Keyword, kCheckWords, countOf(kCheckWords), 0, 0},
@@ -28,6 +30,9 @@ const RuleKey kRuleKeys[10] = {
     {L"ontimeout", RuleField::OnTimeout, KeyKind::List, nullptr, 0, 0, 0},
     {L"onunmatch", RuleField::OnUnmatch, KeyKind::List, nullptr, 0, 0, 0},
     {L"polling", RuleField::Polling, KeyKind::Number, nullptr, 0, 1, 1},
+    {L"process", RuleField::Process, KeyKind::Text, nullptr, 0, 0, 0},
+    {L"titlematch", RuleField::TitleMatch, KeyKind::Keyword, kTitleMatchWords,
+     countOf(kTitleMatchWords), 0, 0},
 };
 
 const RuleKey* findRuleKey(const std::wstring& name) {
@@ -72,17 +77,17 @@ void reportKeyError(const Rule& rule, MessageId id, const std::wstring& key,
     rule.showAt(line, keyErrorMessage(prefix, key, value), kBoxPlain, id);
 }
 
-void applyRuleKey(Rule& rule, const KeyValue& kv) {
+bool applyRuleKey(Rule& rule, const KeyValue& kv) {
     const RuleKey* key = findRuleKey(kv.key);
     if (!key) {
         reportKeyError(rule, MessageId::UnknownKey, kv.key, kv.value, kv.line);
-        return;
+        return false;
     }
     std::int32_t number = 0;
     if ((key->kind == KeyKind::Keyword || key->kind == KeyKind::Number) &&
         !readKeyValue(*key, kv.value, number)) {
         reportKeyError(rule, MessageId::BadValue, kv.key, kv.value, kv.line);
-        return;
+        return false;
     }
     switch (key->field) {
     case RuleField::Class:
@@ -115,14 +120,33 @@ void applyRuleKey(Rule& rule, const KeyValue& kv) {
     case RuleField::Polling:
         rule.polling = number;
         break;
+    case RuleField::Process:
+        rule.process = kv.value;
+        break;
+    case RuleField::TitleMatch:
+        rule.titlematch = static_cast<TitleMatch>(number);
+        break;
     }
+    return true;
 }
 
-bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
-    for (const KeyValue& kv : keys)
-        applyRuleKey(rule, kv);
-    if (!rule.class_.empty() || !rule.title.empty())
+bool finishRuleKeys(Rule& rule, const KeyValue& titlematch) {
+    if (rule.titlematch != TitleMatch::exact && rule.title.empty()) {
+        reportKeyError(rule, MessageId::BadValue, titlematch.key, titlematch.value,
+                       titlematch.line);
+        rule.titlematch = TitleMatch::exact;
+    }
+    if (!rule.class_.empty() || !rule.title.empty() || !rule.process.empty())
         return true;
     rule.show(kNoWindowMessage, kBoxPlain, MessageId::NoWindow);
     return false;
+}
+
+bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys) {
+    KeyValue titlematch; // the line that set it last
+    for (const KeyValue& kv : keys) {
+        if (applyRuleKey(rule, kv) && findRuleKey(kv.key)->field == RuleField::TitleMatch)
+            titlematch = kv;
+    }
+    return finishRuleKeys(rule, titlematch);
 }

@@ -17,7 +17,9 @@ enum class RuleField {
     Timeout,
     OnTimeout,
     OnUnmatch,
-    Polling
+    Polling,
+    Process,
+    TitleMatch,
 };
 
 // Text: any value, kept as written. List: the same, one entry more each
@@ -41,7 +43,7 @@ struct RuleKey {
 };
 
 // In the order the parser compares them.
-extern const RuleKey kRuleKeys[10];
+extern const RuleKey kRuleKeys[12];
 
 // The key `name` stands for, letter case ignored; null when none.
 const RuleKey* findRuleKey(const std::wstring& name);
@@ -51,10 +53,14 @@ bool readKeyValue(const RuleKey& key, const std::wstring& value, std::int32_t& n
 // The word for a Keyword key's value; "?" when none.
 const wchar_t* keyWordFor(const RuleKey& key, std::int32_t value);
 
-// One key line into the rule; a refused one is reported and leaves it as it was.
-void applyRuleKey(Rule& rule, const KeyValue& keyValue);
-// Every key line, then the final check: true when the rule names a window
-// (class or title not empty).
+// One key line into the rule; false when refused, which is reported and
+// leaves the rule as it was.
+bool applyRuleKey(Rule& rule, const KeyValue& keyValue);
+// The checks that need the whole section: a titlematch without a title
+// (reported at `titlematch`, the key line that set it, and undone), then
+// whether the rule names a window (class, title or process not empty).
+bool finishRuleKeys(Rule& rule, const KeyValue& titlematch);
+// Every key line, then the checks above.
 bool applyRuleKeys(Rule& rule, const std::vector<KeyValue>& keys);
 // The key line's number, when known, goes with the message to a collecting reporter.
 void reportKeyError(const Rule& rule, MessageId id, const std::wstring& key,

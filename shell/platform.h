@@ -31,6 +31,12 @@ void bringToFront(HWND window);
 // wait for a thread that stops pumping messages; the handheld's calls stay as
 // they are, so there it is always true.
 bool windowAnswers(HWND window);
+// The full path of the process's program file (on the handheld, what the
+// system's process list names); false when it cannot be read.
+bool processImagePath(DWORD process, std::wstring& path);
+// Letter case folded as the system folds it when it compares window titles
+// and class names.
+void foldCase(std::wstring& text);
 // SetWindowPos flags that keep the call from waiting for another program's
 // window to move (0 where the handheld keeps its calls as they are).
 UINT noWaitWindowPos();

@@ -5,6 +5,7 @@
 
 #ifdef _WIN32_WCE
 #include <aygshell.h>
+#include <tlhelp32.h>
 
 static SHACTIVATEINFO activateInfo;
 
@@ -45,6 +46,22 @@ bool windowAnswers(HWND) {
 }
 UINT noWaitWindowPos() {
     return 0;
+}
+bool processImagePath(DWORD process, std::wstring& path) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPNOHEAPS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry)) {
+        found = entry.th32ProcessID == process;
+        if (found)
+            path.assign(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH));
+    }
+    CloseToolhelp32Snapshot(snapshot);
+    return found;
 }
 bool watchWindowEvents(HANDLE, const EventPlan&, DWORD) {
     return false;
@@ -119,6 +136,20 @@ UINT noWaitWindowPos() {
     return SWP_ASYNCWINDOWPOS;
 }
 
+// Limited access is given for elevated programs too.
+bool processImagePath(DWORD process, std::wstring& path) {
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!handle)
+        return false;
+    wchar_t buffer[1024];
+    DWORD size = 1024;
+    const bool read = QueryFullProcessImageNameW(handle, 0, buffer, &size) && size < 1024;
+    CloseHandle(handle);
+    if (read)
+        path.assign(buffer, size);
+    return read;
+}
+
 // A minimized window made the foreground window stays an icon, so it is
 // restored first (asynchronously: a hung target must not hang us). Desktop
 // Windows lets only the process the user last used set the foreground
@@ -150,7 +181,7 @@ struct HookRange {
     bool oneProcess;
 };
 
-constexpr size_t kMostHooks = 6;
+constexpr size_t kMostHooks = 7;
 
 // All of it belongs to the window thread, which holds the hooks; their
 // callbacks and the rehook timer run on it too.
@@ -170,6 +201,8 @@ size_t hookRanges(const EventPlan& plan, HookRange (&ranges)[kMostHooks]) {
         ranges[count++] = {EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, false};
     if (plan.vanish)
         ranges[count++] = {EVENT_OBJECT_DESTROY, EVENT_OBJECT_DESTROY, plan.oneProcess};
+    if (plan.shown)
+        ranges[count++] = {EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE, plan.oneProcess};
     if (plan.renamed)
         ranges[count++] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, plan.oneProcess};
     if (plan.front) {
@@ -258,3 +291,8 @@ void stopWatchingWindowEvents() {
 }
 
 #endif
+
+void foldCase(std::wstring& text) {
+    if (!text.empty())
+        CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
+}

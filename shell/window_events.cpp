@@ -1,6 +1,7 @@
 #include "shell/window_events.h"
 
-EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound) {
+EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound,
+                           bool mainWindow) {
     EventPlan plan;
     plan.renamed = titleGiven;
     switch (trigger) {
@@ -29,6 +30,7 @@ EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFou
         plan.oneProcess = windowFound;
         break;
     }
+    plan.shown = mainWindow && (plan.appear || plan.vanish);
     return plan;
 }
 

@@ -10,13 +10,16 @@ struct EventPlan {
     bool appear = false;     // a window is created
     bool vanish = false;     // a window is destroyed
     bool renamed = false;    // a window's title changes
+    bool shown = false;      // shown or hidden: a main window counts only while visible
     bool front = false;      // the foreground or the focus moves, a window is minimized
     bool oneProcess = false; // appear, vanish and renamed only from the target's process
 };
 
-// From the trigger, whether the rule names a title, and whether the target
-// window was there at the first look.
-EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound);
+// From the trigger, whether the rule names a title, whether the target
+// window was there at the first look, and whether the target is a program's
+// main window (process= alone), which counts only while it is visible.
+EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound,
+                           bool mainWindow = false);
 
 // Each delivered event costs the waiting instance about 0.1 ms (measured
 // under Wine: 50 top-level windows a second, each one also looked at, cost

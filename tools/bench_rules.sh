@@ -12,11 +12,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=build/native
-[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DPALIMOOR_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target palimoorctl >/dev/null
-ctl=$build/palimoorctl
+tools/build.sh native >/dev/null
+ctl=build/native/palimoorctl
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -15,9 +15,12 @@ by side in one run:
    neighbour that creates and destroys 500 child windows a second, or 50
    top-level windows a second.
 3. The process watch (the target's process ends), which needs no events.
+4. The cost of the look itself beside 200 other top-level windows, at polling
+   50 ms: an exact class (FindWindowW) against the rules looked up window by
+   window (process=, titlematch=), all waiting for a window that never comes.
 
-    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu]
-(--cpu: the CPU rows only)
+    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup]
+(--cpu: the CPU rows only; --lookup: the look's own cost, item 4, only)
 """
 import os
 import statistics
@@ -50,9 +53,9 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
 
 
-def measure_cpu(box, polling, seconds, neighbour=None):
+def measure_cpu(box, polling, seconds, neighbour=None, window="class=NoSuchWindowClass"):
     busy = box.start_target("BenchBusy", "Busy", neighbour) if neighbour else None
-    box.write("palimoor.ini", f"[cpu]\nclass=NoSuchWindowClass\ntrigger=running\ncheck=change\n"
+    box.write("palimoor.ini", f"[cpu]\n{window}\ntrigger=running\ncheck=change\n"
                               f"polling={polling}\n")
     process = box.spawn("-section=cpu")
     box.wait_instance("cpu")
@@ -118,6 +121,27 @@ def process_latency(box):
     return gone - box.target_event(target, "exit")
 
 
+LOOKUPS = {"exact class": "class=NoSuchWindowClass",
+           "exact title": "title=No such title",
+           "process= alone": "process=nosuch.exe",
+           "class + process=": "class=BenchCrowd\nprocess=nosuch.exe",
+           "titlematch=contains": "title=No such title\ntitlematch=contains"}
+
+
+def lookup_rows(seconds):
+    box = Sandbox("bench-lookup")
+    try:
+        crowd = box.start_target("BenchCrowd", "Crowd", "--more-windows=200")
+        for name, window in LOOKUPS.items():
+            own, _ = measure_cpu(box, 50, seconds, window=window)
+            print(f"beside 200 windows, polling 50 ms, {name:20}  CPU while waiting "
+                  f"{own / 60 * 100:.3f}% of a core ({own:.3f} CPU s per minute)", flush=True)
+        box.post("BenchCrowd", "Crowd", WM_CLOSE)
+        crowd.wait(10)
+    finally:
+        box.close()
+
+
 def summary(samples):
     ms = sorted(s * 1000 for s in samples)
     p95 = ms[max(0, int(round(0.95 * len(ms))) - 1)]
@@ -128,6 +152,8 @@ def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60
     rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 20
     only_cpu = "--cpu" in sys.argv[3:]
+    if "--lookup" in sys.argv[3:]:
+        return lookup_rows(seconds)
     rows = []
     for build, program in BUILDS.items():
         # No box watcher: nothing here shows a box, and its own polling would

@@ -17,8 +17,16 @@ build() { # folder, cmake arguments...
 }
 
 # "tools/build.sh windows" builds only the Windows programs; "tools/build.sh wine"
-# only the one Wine runs here (for the demonstration).
+# only the one Wine runs here (for the demonstration); "tools/build.sh native"
+# only palimoorctl for this system, optimised, as build/native/palimoorctl.
 what=${1:-all}
+if [ "$what" = native ]; then
+  [ -f build/native/CMakeCache.txt ] ||
+    cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DPALIMOOR_SANITIZE=OFF >/dev/null
+  cmake --build build/native -j "$jobs" --target palimoorctl >/dev/null
+  echo "build/native/palimoorctl"
+  exit 0
+fi
 arch=$(tools/wine-arch.sh)
 [ "$what" = all ] && build host -DCMAKE_BUILD_TYPE=Debug
 if [ "$what" != wine ] || [ "$arch" = win32 ]; then

@@ -70,7 +70,8 @@ void pollingWatch() {
     HWND window = findTargetWindow();
     if (window)
         GetWindowThreadProcessId(window, &app.eventProcess);
-    app.eventPlan = planWindowEvents(app.rule.trigger, !app.rule.title.empty(), window != nullptr);
+    app.eventPlan = planWindowEvents(app.rule.trigger, !app.rule.title.empty(), window != nullptr,
+                                     app.rule.class_.empty() && app.rule.title.empty());
     startWindowThread();
     const HANDLE wakers[2] = {app.workerThread, app.lookNow};
     const DWORD count = app.lookNow ? 2 : 1;

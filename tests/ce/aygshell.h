@@ -16,8 +16,7 @@ typedef struct {
     UINT fReserved : 29;
 } SHACTIVATEINFO, *PSHACTIVATEINFO;
 
-BOOL WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam,
-                                    PSHACTIVATEINFO psai);
+BOOL WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, PSHACTIVATEINFO psai);
 BOOL WINAPI SHInitExtraControls(void);
 /* The target of a shortcut (a "count#target" text file), at most cbMax characters. */
 BOOL WINAPI SHGetShortcutTarget(LPCWSTR szShortcut, LPWSTR szTarget, int cbMax);

@@ -135,7 +135,7 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
          false},
         {{L"check", L"r.ini", L"--section", L"NoWindow"},
          1,
-         L"r.ini:28: error: section [NoWindow] names no window: set class or title "
+         L"r.ini:28: error: section [NoWindow] names no window: set class, title or process "
          L"[classとtitleが両方とも未指定です]\nr.ini: [NoWindow]" +
              notLoading,
          false},

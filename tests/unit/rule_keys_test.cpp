@@ -111,6 +111,29 @@ TEST(RuleKeys, ListsAppendScalarsReplace) {
     EXPECT_EQ(a.rule.class_, L"D");
 }
 
+// Keys beyond the handheld's: a program alone names a window; a title
+// compared in part needs a title.
+TEST(RuleKeys, ProcessAndTitleMatch) {
+    Applied a = apply({{L"Process", L"notepad.exe"}, {L"TitleMatch", L"Contains"}});
+    EXPECT_TRUE(a.ok);
+    EXPECT_EQ(a.rule.process, L"notepad.exe");
+    EXPECT_EQ(a.rule.titlematch, TitleMatch::exact); // no title: refused at the end
+    EXPECT_EQ(fakeSystem.texts(), std::vector<std::wstring>{L"キー値不正\nTitleMatch=Contains"});
+
+    a = apply(
+        {{L"titlematch", L"end"}, {L"title", L" - Mozilla Firefox"}, {L"titlematch", L"all"}});
+    EXPECT_TRUE(a.ok);
+    EXPECT_EQ(a.rule.titlematch, TitleMatch::end);
+    EXPECT_EQ(fakeSystem.texts(), std::vector<std::wstring>{L"キー値不正\ntitlematch=all"});
+
+    a = apply({{L"titlematch", L"start"}, {L"title", L"T"}, {L"title", L""}, {L"class", L"C"}});
+    EXPECT_EQ(a.rule.titlematch, TitleMatch::exact);
+    EXPECT_EQ(fakeSystem.texts(), std::vector<std::wstring>{L"キー値不正\ntitlematch=start"});
+
+    a = apply({{L"process", L""}}); // empty names nothing
+    EXPECT_FALSE(a.ok);
+}
+
 TEST(RuleKeys, FinalCheckNeedsClassOrTitle) {
     Applied a = apply({{L"class", L"A"}, {L"class", L""}});
     EXPECT_FALSE(a.ok);

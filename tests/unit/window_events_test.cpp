@@ -50,8 +50,11 @@ TEST(EventPlan, ListensForEveryChangeThatCanEndTheWait) {
                     // Only a window that is there has a process to listen to.
                     EXPECT_TRUE(!plan.oneProcess || (from != Absent && !plan.appear));
                 }
-                // A rule without a title never hears names change.
+                // A rule without a title never hears names change; a main
+                // window also comes and goes by being shown or hidden.
                 EXPECT_EQ(planWindowEvents(trigger, false, from != Absent).renamed, false);
+                const EventPlan main = planWindowEvents(trigger, false, from != Absent, true);
+                EXPECT_EQ(main.shown, main.appear || main.vanish);
             }
         }
     }

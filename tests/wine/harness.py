@@ -208,9 +208,12 @@ class Sandbox:
     def foreground(self):
         return json.loads(self.winctl("getfg").stdout.decode("utf-8"))
 
-    def start_target(self, cls="PalimoorTarget", title="Target", *options):
+    def start_target(self, cls="PalimoorTarget", title="Target", *options, exe="target.exe"):
+        """The target helper; `exe` names a copy of it under another file name."""
+        if exe != "target.exe" and not (self.dir / exe).exists():
+            shutil.copy(self.dir / "target.exe", self.dir / exe)
         log = self.dir / f"target-{cls}-{len(self.processes)}.log"
-        process = subprocess.Popen(self._wine(self.dir / "target.exe", f"--class={cls}",
+        process = subprocess.Popen(self._wine(self.dir / exe, f"--class={cls}",
                                               f"--title={title}", f"--log={winpath(log)}",
                                               *options), **QUIET)
         self.processes.append(process)

@@ -4,7 +4,7 @@
 //   target --class=C --title=T [--log=FILE] [--foreground] [--exit-after=MS]
 //          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
 //          [--front-after=MS] [--hang-after=MS [--hang-for=MS]] [--delayed-clipboard=TEXT]
-//          [--churn-children=N] [--churn-windows=N]
+//          [--churn-children=N] [--churn-windows=N] [--more-windows=N]
 // The log has a line for ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
@@ -16,7 +16,8 @@
 // "hung" when it begins. --delayed-clipboard owns the clipboard with text it
 // renders only when asked (WM_RENDERFORMAT). --churn-children and
 // --churn-windows make it a busy neighbour: it creates and destroys N child
-// windows, or N hidden top-level windows, every second.
+// windows, or N hidden top-level windows, every second. --more-windows keeps
+// N more small visible top-level windows open, for a crowded desktop.
 #include "helper_util.h"
 
 namespace {
@@ -136,6 +137,10 @@ int wmain(int argc, wchar_t** argv) {
     hangMs = static_cast<DWORD>(_wtoi(option(argc, argv, L"hang-for", L"60000").c_str()));
     if (!hangAfter.empty())
         SetTimer(window, kHangTimer, static_cast<UINT>(_wtoi(hangAfter.c_str())), nullptr);
+    for (int i = _wtoi(option(argc, argv, L"more-windows", L"0").c_str()); i > 0; --i)
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className.c_str(), L"more",
+                        WS_POPUP | WS_VISIBLE, i % 100, 0, 4, 4, nullptr, nullptr, instance,
+                        nullptr);
     churnChildren = _wtoi(option(argc, argv, L"churn-children", L"0").c_str());
     churnWindows = _wtoi(option(argc, argv, L"churn-windows", L"0").c_str());
     if (churnChildren > 0 || churnWindows > 0)
