@@ -24,7 +24,7 @@ std::vector<std::wstring> ReadArguments::values(const wchar_t* name) const {
     return all;
 }
 
-bool readArguments(const Arguments& arguments, std::initializer_list<OptionSpec> specs,
+bool readArguments(const Arguments& arguments, const OptionSpec* specs, size_t count,
                    ReadArguments& read, std::wstring& error) {
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -40,24 +40,24 @@ bool readArguments(const Arguments& arguments, std::initializer_list<OptionSpec>
         const size_t equals = argument.find(L'=');
         const std::wstring name = argument.substr(0, equals);
         const OptionSpec* spec = nullptr;
-        for (const OptionSpec& candidate : specs) {
-            if (name == candidate.name)
-                spec = &candidate;
+        for (size_t k = 0; k < count; ++k) {
+            if (name == specs[k].name)
+                spec = &specs[k];
         }
         if (!spec) {
             error = L"unknown option " + quoted(argument);
             return false;
         }
-        if (!spec->takesValue && equals != std::wstring::npos) {
+        if (!spec->value && equals != std::wstring::npos) {
             error = name + L" takes no value";
             return false;
         }
-        if (spec->takesValue && equals == std::wstring::npos && i + 1 == arguments.size()) {
+        if (spec->value && equals == std::wstring::npos && i + 1 == arguments.size()) {
             error = name + L" needs a value";
             return false;
         }
         std::wstring value;
-        if (spec->takesValue)
+        if (spec->value)
             value = equals != std::wstring::npos ? argument.substr(equals + 1) : arguments[++i];
         read.options.emplace_back(name, value);
     }

@@ -2,17 +2,18 @@
 // "--name=VALUE" alike, flags, and "--" before arguments that begin with "-".
 #pragma once
 #include "ctl/console.h"
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 using Arguments = std::vector<std::wstring>;
 
-// An option of a subcommand; a flag takes no value.
+// An option of a subcommand, as --help shows it: its value's name (none for
+// a flag) and what it does.
 struct OptionSpec {
     const wchar_t* name;
-    bool takesValue;
+    const wchar_t* value;
+    const wchar_t* help;
 };
 
 struct ReadArguments {
@@ -26,7 +27,7 @@ struct ReadArguments {
 
 // False, with the reason, for an option the subcommand does not take or one
 // without its value.
-bool readArguments(const Arguments& arguments, std::initializer_list<OptionSpec> specs,
+bool readArguments(const Arguments& arguments, const OptionSpec* specs, size_t count,
                    ReadArguments& read, std::wstring& error);
 // "--codepage N": selects code page N when it is a number this system can
 // convert; false, with the reason, otherwise.

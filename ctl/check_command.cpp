@@ -70,19 +70,7 @@ bool hasSection(const std::wstring& file, const std::wstring& name) {
     return found;
 }
 
-int parseRequest(const Arguments& arguments, Request& request, const Console& console) {
-    ReadArguments read;
-    std::wstring error;
-    if (!readArguments(arguments,
-                       {{L"--json", false},
-                        {L"--quiet", false},
-                        {L"--section", true},
-                        {L"--codepage", true},
-                        {L"--command-line", true},
-                        {L"--exe", true}},
-                       read, error) ||
-        (read.has(L"--codepage") && !applyCodePage(read.value(L"--codepage"), error)))
-        return usageError(console, error, L"check");
+int parseRequest(const ReadArguments& read, Request& request, const Console& console) {
     request.json = read.has(L"--json");
     request.quiet = read.has(L"--quiet");
     for (const std::wstring& name : read.values(L"--section")) {
@@ -136,9 +124,9 @@ int checkFile(const std::wstring& file, const std::wstring& shown,
         out.sections();
         out.writer.end()
             .key(L"errors")
-            .number(report.errors)
+            .value(std::to_wstring(report.errors))
             .key(L"warnings")
-            .number(report.warnings)
+            .value(std::to_wstring(report.warnings))
             .end();
     } else if (report.errors == 0 && report.warnings == 0 && !request.quiet) {
         const int count = report.sections;
@@ -187,7 +175,12 @@ int checkCommandLine(const Request& request, Output& out) {
     }
     if (request.json) {
         out.sections();
-        out.writer.end().key(L"errors").number(1).key(L"warnings").number(warnings).end();
+        out.writer.end()
+            .key(L"errors")
+            .value(std::to_wstring(1))
+            .key(L"warnings")
+            .value(std::to_wstring(warnings))
+            .end();
     }
     out.send();
     return 1;
@@ -195,9 +188,9 @@ int checkCommandLine(const Request& request, Output& out) {
 
 } // namespace
 
-int checkCommand(const Arguments& arguments, const Console& console) {
+int checkCommand(const ReadArguments& read, const Console& console) {
     Request request;
-    if (const int code = parseRequest(arguments, request, console))
+    if (const int code = parseRequest(read, request, console))
         return code;
     Output out{console, request.json, {}, L"", false};
     if (request.commandLineGiven)

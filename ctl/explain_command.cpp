@@ -7,12 +7,7 @@
 #include "rules/rule_loader.h"
 #include "rules/text_file.h"
 
-int explainCommand(const Arguments& arguments, const Console& console) {
-    ReadArguments read;
-    std::wstring error;
-    if (!readArguments(arguments, {{L"--codepage", true}}, read, error) ||
-        (read.has(L"--codepage") && !applyCodePage(read.value(L"--codepage"), error)))
-        return usageError(console, error, L"explain");
+int explainCommand(const ReadArguments& read, const Console& console) {
     if (read.positional.size() != 2)
         return usageError(console, L"needs FILE and SECTION", L"explain");
     const std::wstring& file = read.positional[0];

@@ -8,20 +8,17 @@ std::wstring firstLine(const std::wstring& text) {
 }
 
 const wchar_t* severityWord(Severity severity) {
-    switch (severity) {
-    case Severity::Error:
-        return L"error";
-    case Severity::Warning:
-        return L"warning";
-    case Severity::Note:
-        break;
-    }
-    return L"note";
+    const wchar_t* const words[] = {L"error", L"warning", L"note"}; // in Severity's order
+    return words[static_cast<int>(severity)];
 }
 
 std::wstring coloured(Severity severity) {
     const wchar_t* const colours[] = {L"\x1b[1;31m", L"\x1b[1;35m", L"\x1b[1;36m"};
     return colours[static_cast<int>(severity)] + std::wstring(severityWord(severity)) + L"\x1b[0m";
+}
+
+std::wstring lineJson(int line) {
+    return line > 0 ? std::to_wstring(line) : L"null";
 }
 
 std::wstring place(const std::wstring& file, int line) {
@@ -46,25 +43,14 @@ std::wstring formatVerdict(const std::wstring& file, const SectionVerdict& verdi
 }
 
 void writeFindingJson(JsonWriter& json, const std::wstring& file, const CheckFinding& finding) {
-    json.beginObject().key(L"file").string(file).key(L"line");
-    if (finding.line > 0)
-        json.number(finding.line);
-    else
-        json.null();
+    json.beginObject().key(L"file").string(file).key(L"line").value(lineJson(finding.line));
     json.key(L"severity").string(severityWord(finding.severity));
     json.key(L"message").string(finding.message).key(L"program_message");
-    if (finding.programMessage.empty())
-        json.null();
-    else
-        json.string(finding.programMessage);
+    json.value(finding.programMessage.empty() ? L"null" : jsonString(finding.programMessage));
     json.end();
 }
 
 void writeVerdictJson(JsonWriter& json, const SectionVerdict& verdict) {
-    json.beginObject().key(L"name").string(verdict.name).key(L"line");
-    if (verdict.line > 0)
-        json.number(verdict.line);
-    else
-        json.null();
+    json.beginObject().key(L"name").string(verdict.name).key(L"line").value(lineJson(verdict.line));
     json.key(L"loads").boolean(verdict.loads).end();
 }

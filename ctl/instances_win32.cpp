@@ -29,13 +29,9 @@ BOOL CALLBACK gather(HWND window, LPARAM context) {
 
 } // namespace
 
-int instancesCommand(const Arguments& arguments, const Console& console) {
-    ReadArguments read;
-    std::wstring error;
-    if (!readArguments(arguments, {{L"--json", false}}, read, error) || !read.positional.empty())
-        return usageError(console,
-                          error.empty() ? L"unexpected " + quoted(read.positional[0]) : error,
-                          L"instances");
+int instancesCommand(const ReadArguments& read, const Console& console) {
+    if (!read.positional.empty())
+        return usageError(console, L"unexpected " + quoted(read.positional[0]), L"instances");
     std::vector<Instance> instances;
     EnumWindows(gather, reinterpret_cast<LPARAM>(&instances));
     if (read.has(L"--json")) {
@@ -46,7 +42,7 @@ int instancesCommand(const Arguments& arguments, const Console& console) {
                 .key(L"section")
                 .string(instance.section)
                 .key(L"pid")
-                .number(instance.processId)
+                .value(std::to_wstring(instance.processId))
                 .key(L"shown")
                 .boolean(instance.shown)
                 .end();

@@ -29,22 +29,7 @@ int refuse(const Console& console, const std::wstring& message, int code) {
     return code;
 }
 
-int parseLineRequest(const Arguments& arguments, LineRequest& request, const Console& console) {
-    ReadArguments read;
-    std::wstring error;
-    if (!readArguments(arguments,
-                       {{L"--exe", true},
-                        {L"--execmode", true},
-                        {L"--debug", false},
-                        {L"--showicon", true},
-                        {L"--showtask", true},
-                        {L"--lnk", true},
-                        {L"--ce", true},
-                        {L"--device-path", true},
-                        {L"--codepage", true}},
-                       read, error) ||
-        (read.has(L"--codepage") && !applyCodePage(read.value(L"--codepage"), error)))
-        return usageError(console, error, L"line");
+int parseLineRequest(const ReadArguments& read, LineRequest& request, const Console& console) {
     if (read.positional.size() != 2)
         return usageError(console, L"needs RULEFILE and SECTION", L"line");
     request.rule = read.positional[0];
@@ -128,9 +113,9 @@ std::wstring shellLinkPath(const std::wstring& given) {
 
 } // namespace
 
-int lineCommand(const Arguments& arguments, const Console& console) {
+int lineCommand(const ReadArguments& read, const Console& console) {
     LineRequest request;
-    if (const int code = parseLineRequest(arguments, request, console))
+    if (const int code = parseLineRequest(read, request, console))
         return code;
     const std::wstring exe = programFile(request.exe);
     const std::wstring rule = programForm(request.rule);

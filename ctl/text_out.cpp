@@ -110,27 +110,9 @@ JsonWriter& JsonWriter::key(const wchar_t* name) {
     return *this;
 }
 
-JsonWriter& JsonWriter::string(const std::wstring& text) {
+JsonWriter& JsonWriter::value(const std::wstring& json) {
     beforeValue();
-    text_ += jsonString(text);
-    return *this;
-}
-
-JsonWriter& JsonWriter::number(long long value) {
-    beforeValue();
-    text_ += std::to_wstring(value);
-    return *this;
-}
-
-JsonWriter& JsonWriter::boolean(bool value) {
-    beforeValue();
-    text_ += value ? L"true" : L"false";
-    return *this;
-}
-
-JsonWriter& JsonWriter::null() {
-    beforeValue();
-    text_ += L"null";
+    text_ += json;
     return *this;
 }
 

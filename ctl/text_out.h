@@ -25,10 +25,10 @@ class JsonWriter {
     JsonWriter& beginArray(bool block = false) { return begin(L'[', block); }
     JsonWriter& end();
     JsonWriter& key(const wchar_t* name);
-    JsonWriter& string(const std::wstring& text);
-    JsonWriter& number(long long value);
-    JsonWriter& boolean(bool value);
-    JsonWriter& null();
+    // A value written as it is: a number, true, false or null.
+    JsonWriter& value(const std::wstring& json);
+    JsonWriter& string(const std::wstring& text) { return value(jsonString(text)); }
+    JsonWriter& boolean(bool flag) { return value(flag ? L"true" : L"false"); }
     // The text written since the last call.
     std::wstring take();
 

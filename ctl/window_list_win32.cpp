@@ -1,24 +1,17 @@
 #include "ctl/window_list.h"
 #include "ctl/text_out.h"
-#include <tlhelp32.h>
-#include <map>
+#include "shell/platform.h"
 
 namespace {
 
 constexpr int kTextChars = 1024;
 
-std::map<DWORD, std::wstring> programNames() {
-    std::map<DWORD, std::wstring> names;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return names;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry))
-        names[entry.th32ProcessID] = entry.szExeFile;
-    CloseHandle(snapshot);
-    return names;
+// The program's file name, as the core reads it for process= rules.
+std::wstring programName(DWORD process) {
+    std::wstring path;
+    if (!processImagePath(process, path))
+        return std::wstring();
+    return path.substr(path.rfind(L'\\') + 1);
 }
 
 struct Gathering {
@@ -39,14 +32,15 @@ std::wstring handleText(HWND window) {
     return text;
 }
 
-WindowInfo describe(HWND window, const std::map<DWORD, std::wstring>& names) {
+} // namespace
+
+WindowInfo describeWindow(HWND window) {
     wchar_t className[kTextChars] = {};
     wchar_t title[kTextChars] = {};
     GetClassNameW(window, className, kTextChars);
     GetWindowTextW(window, title, kTextChars);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    const auto name = names.find(processId);
     return {window,
             className,
             title,
@@ -54,23 +48,16 @@ WindowInfo describe(HWND window, const std::map<DWORD, std::wstring>& names) {
             IsIconic(window) != FALSE,
             window == GetForegroundWindow(),
             processId,
-            name == names.end() ? L"" : name->second};
+            programName(processId)};
 }
-
-} // namespace
 
 std::vector<WindowInfo> topLevelWindows(bool includeHidden) {
     Gathering gathering{includeHidden, {}};
     EnumWindows(gather, reinterpret_cast<LPARAM>(&gathering));
-    const std::map<DWORD, std::wstring> names = programNames();
     std::vector<WindowInfo> windows;
     for (HWND window : gathering.windows)
-        windows.push_back(describe(window, names));
+        windows.push_back(describeWindow(window));
     return windows;
-}
-
-WindowInfo describeWindow(HWND window) {
-    return describe(window, programNames());
 }
 
 std::wstring windowLine(const WindowInfo& window) {
@@ -97,7 +84,7 @@ void writeWindowJson(JsonWriter& json, const WindowInfo& window) {
         .key(L"foreground")
         .boolean(window.foreground)
         .key(L"pid")
-        .number(window.processId)
+        .value(std::to_wstring(window.processId))
         .key(L"program")
         .string(window.program)
         .end();

@@ -9,10 +9,10 @@ int needsWindows(const Console& console, const wchar_t* name) {
 }
 } // namespace
 
-int windowsCommand(const Arguments&, const Console& console) {
+int windowsCommand(const ReadArguments&, const Console& console) {
     return needsWindows(console, L"windows");
 }
 
-int instancesCommand(const Arguments&, const Console& console) {
+int instancesCommand(const ReadArguments&, const Console& console) {
     return needsWindows(console, L"instances");
 }

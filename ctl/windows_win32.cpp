@@ -48,14 +48,12 @@ std::wstring outcomeNow(const Rule& rule, HWND window) {
 
 // The program's own lookup and state test, on the rule given.
 int findForRule(const Rule& rule, const std::wstring& origin, const Console& console) {
-    if (rule.class_.empty() && rule.title.empty())
-        return usageError(console, L"give --class or --title (or both)", L"windows");
     app.rule = rule;
     HWND window = findTargetWindow();
     std::wstring out = origin;
     out += window ? L"finds:\n" + windowLine(describeWindow(window)) + L"\n"
                   : std::wstring(L"finds no window\n");
-    const bool foreground = window && window == GetForegroundWindow();
+    const bool foreground = isInFront(window);
     out += L"trigger states now:\n";
     const RuleKey& triggerKey = ruleKey(RuleField::Trigger);
     for (size_t i = 0; i < triggerKey.wordCount; ++i) {
@@ -124,18 +122,7 @@ int watchWindows(bool all, const Console& console) {
 
 } // namespace
 
-int windowsCommand(const Arguments& arguments, const Console& console) {
-    ReadArguments read;
-    std::wstring error;
-    if (!readArguments(arguments,
-                       {{L"--all", false},
-                        {L"--json", false},
-                        {L"--watch", false},
-                        {L"--class", true},
-                        {L"--title", true},
-                        {L"--rule", false}},
-                       read, error))
-        return usageError(console, error, L"windows");
+int windowsCommand(const ReadArguments& read, const Console& console) {
     const bool byRule = read.has(L"--rule");
     if (read.positional.size() != (byRule ? 2u : 0u))
         return usageError(console,
@@ -148,6 +135,8 @@ int windowsCommand(const Arguments& arguments, const Console& console) {
     if (read.has(L"--class") || read.has(L"--title")) {
         rule.class_ = read.value(L"--class");
         rule.title = read.value(L"--title");
+        if (rule.class_.empty() && rule.title.empty())
+            return usageError(console, L"give --class or --title (or both)", L"windows");
         return findForRule(rule,
                            L"class " + quoted(rule.class_) + L", title " + quoted(rule.title) +
                                L" (check=current, trigger=closed)\n",

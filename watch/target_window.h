@@ -4,6 +4,9 @@
 #include <windows.h>
 
 HWND findTargetWindow();
+// Whether the target window is in front as the rule means it: itself, or for
+// a process-only rule any window of its program (a dialog counts).
+bool isInFront(HWND window);
 bool triggerHolds(HWND window);
 // Holds the window's owner process afterwards, or nothing.
 void openOwnerProcess(ProcessHandle& holder, HWND window);

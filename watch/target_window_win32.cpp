@@ -127,15 +127,15 @@ HWND findTargetWindow() {
     return FindWindowW(cache.className, cache.title);
 }
 
-// For a process-only rule the program is in front when any window of its
-// process is: a dialog of the program counts.
+bool isInFront(HWND window) {
+    HWND front = GetForegroundWindow();
+    if (!window || !front)
+        return false;
+    return cache.mainWindow ? processOf(front) == processOf(window) : window == front;
+}
+
 bool triggerHolds(HWND window) {
-    bool foreground = false;
-    if (triggerNeedsForeground(app.rule.trigger) && window) {
-        HWND front = GetForegroundWindow();
-        foreground =
-            cache.mainWindow ? front && processOf(front) == processOf(window) : window == front;
-    }
+    const bool foreground = triggerNeedsForeground(app.rule.trigger) && isInFront(window);
     return triggerHoldsFor(app.rule.trigger, window != nullptr, foreground);
 }
 
