@@ -86,7 +86,7 @@ def appear_latency(box, polling):
     process.wait(10)
     box.post("BenchTarget", "-", WM_CLOSE)
     target.wait(10)
-    return gone - box.target_event(target, "ready")
+    return gone - box.target_event(target, "created")
 
 
 def front_latency(box, polling):

@@ -264,6 +264,31 @@ TEST(CtlCheck, VerdictsAreTheLoadersOwn) {
     }
 }
 
+// The keys beyond the handheld's, as check and explain tell them.
+TEST(CtlCheck, ProgramAndTitleMatchKeys) {
+    fakeSystem.reset();
+    fakeSystem.files[L"d.ini"] = "[Slack]\nprocess=slack.exe\ntrigger=active\n"
+                                 "[Fox]\ntitlematch=end\ntitle= - Mozilla Firefox\n"
+                                 "process=C:\\P\\firefox.exe\n"
+                                 "[Bad]\nclass=X\ntitlematch=start\nproces=x\n";
+    const CtlRun check = ctl({L"check", L"d.ini"});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(check.out,
+              L"d.ini:11: error: unknown key \"proces\"; did you mean process? "
+              L"[キー名称不正]\n"
+              L"d.ini:11: error: titlematch (line 10) has no title to compare: set title "
+              L"or leave titlematch out [キー値不正]\n");
+    const CtlRun slack = ctl({L"explain", L"d.ini", L"Slack"});
+    EXPECT_TRUE(contains(slack.out, L"Window:  process-only rule: the program's main window, the "
+                                    L"first visible top-level window of the program "
+                                    L"\"slack.exe\" that no other window owns\n"));
+    EXPECT_TRUE(contains(slack.out, L"holds when the window exists and a window of its program "
+                                    L"is in front"));
+    EXPECT_TRUE(contains(ctl({L"explain", L"d.ini", L"Fox"}).out,
+                         L"with any class and a title that ends with \" - Mozilla Firefox\", of "
+                         L"the program at \"C:\\P\\firefox.exe\""));
+}
+
 // Nothing from a rule file reaches the terminal raw.
 TEST(CtlCheck, OutputShowsNoControlOrInvisibleCharacter) {
     fakeSystem.reset();
@@ -408,6 +433,11 @@ TEST(CtlCheckCommandLine, SaysWhatTheProgramDoesWithIt) {
          {L"(command line): error: palimoor.exe refuses an option: it shows this box and ends "
           L"with exit code 1 [ パラメータ不正]"}},
         {L"-inifile=rules.ini", 1, {L"no -section=", L"section [] not found"}},
+        // A section's name without -section= is no option.
+        {L"-inifile=rules.ini AfterNotepad",
+         1,
+         {L"palimoor.exe ignores \"AfterNotepad\"; to name that section, write "
+          L"-section=AfterNotepad"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.commandLine.begin(), c.commandLine.end()));

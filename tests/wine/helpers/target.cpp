@@ -5,7 +5,7 @@
 //          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
 //          [--front-after=MS] [--hang-after=MS [--hang-for=MS]] [--delayed-clipboard=TEXT]
 //          [--churn-children=N] [--churn-windows=N] [--more-windows=N]
-// The log has a line for ready, front (activated), destroyed and exit.
+// The log has a line for created, ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
 // WM_CLOSE ends the program; the private message WM_APP+1 (or --destroy-after)
@@ -117,6 +117,7 @@ int wmain(int argc, wchar_t** argv) {
                                   320, 200, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 2;
+    note("created"); // the moment a watch can first see it
     edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, window, nullptr,
                            instance, nullptr);
     ShowWindow(window, flag(argc, argv, L"minimized")    ? SW_SHOWMINNOACTIVE
