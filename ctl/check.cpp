@@ -241,7 +241,7 @@ struct Checker {
             if (survey.found[i])
                 continue;
             std::wstring message = sectionText(asked[i]) + L" not found";
-            if (!survey.nearest[i].empty())
+            if (!survey.nearest[i].none())
                 message += L"; did you mean " + survey.nearest[i].describe() + L"?";
             error(0, message, sectionNotFoundMessage(asked[i]));
         }
@@ -382,7 +382,7 @@ struct Checker {
                                           L"hold at start is waited for");
     }
 
-    void end() {
+    void finishFile() {
         endOccurrence();
         while (!open.empty()) { // kept open by a hash two headers share
             auto first =
@@ -443,7 +443,7 @@ bool checkRuleFile(const std::wstring& path, const std::vector<std::wstring>& se
         report.unreadable = L"it cannot be opened";
         return false;
     }
-    checker.end();
+    checker.finishFile();
     if (report.verdictsInOrder)
         checker.verdictsInOrder(path);
     checker.missingVerdicts();

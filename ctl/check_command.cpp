@@ -47,7 +47,7 @@ struct Output {
     // The JSON's "sections" follow its "findings".
     void sections() {
         if (json && !inSections)
-            text(writer.end().key(L"sections").beginArray(true).take());
+            text(writer.close().key(L"sections").beginArray(true).take());
         inSections = true;
     }
     void verdict(const std::wstring& file, const SectionVerdict& verdict) {
@@ -122,12 +122,12 @@ int checkFile(const std::wstring& file, const std::wstring& shown,
     }
     if (request.json) {
         out.sections();
-        out.writer.end()
+        out.writer.close()
             .key(L"errors")
             .value(std::to_wstring(report.errors))
             .key(L"warnings")
             .value(std::to_wstring(report.warnings))
-            .end();
+            .close();
     } else if (report.errors == 0 && report.warnings == 0 && !request.quiet) {
         const int count = report.sections;
         out.text(visible(shown) + L": " + std::to_wstring(count) +
@@ -152,7 +152,7 @@ int checkCommandLine(const Request& request, Output& out) {
         out.writer.key(L"options").string(describeOptions(reading.settings));
         out.writer.key(L"parameter_file").string(shownPath(reading.read.paramFile));
         out.writer.key(L"rule_file").string(rule).key(L"rule_file_exists").boolean(ruleThere);
-        out.writer.key(L"section").string(reading.settings.section).end();
+        out.writer.key(L"section").string(reading.settings.section).close();
         out.writer.key(L"file").string(rule).key(L"findings").beginArray(true);
     } else {
         out.text(L"palimoor.exe (" + visible(shownPath(exe)) + L") reads this command line as:\n" +
@@ -175,12 +175,12 @@ int checkCommandLine(const Request& request, Output& out) {
     }
     if (request.json) {
         out.sections();
-        out.writer.end()
+        out.writer.close()
             .key(L"errors")
             .value(std::to_wstring(1))
             .key(L"warnings")
             .value(std::to_wstring(warnings))
-            .end();
+            .close();
     }
     out.send();
     return 1;

@@ -47,10 +47,10 @@ void writeFindingJson(JsonWriter& json, const std::wstring& file, const CheckFin
     json.key(L"severity").string(severityWord(finding.severity));
     json.key(L"message").string(finding.message).key(L"program_message");
     json.value(finding.programMessage.empty() ? L"null" : jsonString(finding.programMessage));
-    json.end();
+    json.close();
 }
 
 void writeVerdictJson(JsonWriter& json, const SectionVerdict& verdict) {
     json.beginObject().key(L"name").string(verdict.name).key(L"line").value(lineJson(verdict.line));
-    json.key(L"loads").boolean(verdict.loads).end();
+    json.key(L"loads").boolean(verdict.loads).close();
 }

@@ -45,8 +45,8 @@ int instancesCommand(const ReadArguments& read, const Console& console) {
                 .value(std::to_wstring(instance.processId))
                 .key(L"shown")
                 .boolean(instance.shown)
-                .end();
-        console.print(json.end().take());
+                .close();
+        console.print(json.close().take());
         return 0;
     }
     std::wstring out;

@@ -75,7 +75,7 @@ std::wstring sectionProblem(const std::wstring& file, const std::wstring& sectio
             nearest.offer(line.substr(1, line.size() - 2));
     });
     return L"the file has no section [" + visible(section) + L"] with a key line" +
-           (nearest.empty() ? L"" : L"; did you mean " + nearest.describe() + L"?");
+           (nearest.none() ? L"" : L"; did you mean " + nearest.describe() + L"?");
 }
 
 // The -inifile= token for a path from palimoor.exe's folder.

@@ -20,7 +20,7 @@ class NearestNames {
     void offer(const std::wstring& name);
     // Up to three, nearest first, each in brackets, made visible; ", " between.
     std::wstring describe() const;
-    bool empty() const { return best_.empty(); }
+    bool none() const { return best_.empty(); }
 
   private:
     std::wstring wanted_;

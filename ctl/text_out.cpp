@@ -85,14 +85,14 @@ void JsonWriter::beforeValue() {
     level.empty = false;
 }
 
-JsonWriter& JsonWriter::begin(wchar_t opening, bool block) {
+JsonWriter& JsonWriter::open(wchar_t opening, bool block) {
     beforeValue();
     text_ += opening;
     levels_.push_back({opening == L'{' ? L'}' : L']', block, true});
     return *this;
 }
 
-JsonWriter& JsonWriter::end() {
+JsonWriter& JsonWriter::close() {
     const Level level = levels_.back();
     levels_.pop_back();
     if (level.block && !level.empty)

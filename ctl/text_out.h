@@ -21,9 +21,9 @@ std::wstring trimBlanks(const std::wstring& text); // spaces, tabs, ideographic 
 // The text can be taken piece by piece while it is written.
 class JsonWriter {
   public:
-    JsonWriter& beginObject(bool block = false) { return begin(L'{', block); }
-    JsonWriter& beginArray(bool block = false) { return begin(L'[', block); }
-    JsonWriter& end();
+    JsonWriter& beginObject(bool block = false) { return open(L'{', block); }
+    JsonWriter& beginArray(bool block = false) { return open(L'[', block); }
+    JsonWriter& close();
     JsonWriter& key(const wchar_t* name);
     // A value written as it is: a number, true, false or null.
     JsonWriter& value(const std::wstring& json);
@@ -38,7 +38,7 @@ class JsonWriter {
         bool block;
         bool empty;
     };
-    JsonWriter& begin(wchar_t opening, bool block);
+    JsonWriter& open(wchar_t opening, bool block);
     void beforeValue();
     std::vector<Level> levels_;
     bool afterKey_ = false;

@@ -87,5 +87,5 @@ void writeWindowJson(JsonWriter& json, const WindowInfo& window) {
         .value(std::to_wstring(window.processId))
         .key(L"program")
         .string(window.program)
-        .end();
+        .close();
 }

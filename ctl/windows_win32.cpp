@@ -24,7 +24,7 @@ int listWindows(bool all, bool json, const Console& console) {
         else
             out += windowLine(window) + L"\n";
     }
-    console.print(json ? writer.end().take() : out);
+    console.print(json ? writer.close().take() : out);
     return 0;
 }
 

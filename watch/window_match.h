@@ -23,7 +23,7 @@ class WindowVerdicts {
     void beginLook() { ++look_; }
     // `whole`: every window was met, so those not met are gone.
     void endLook(bool whole);
-    size_t size() const { return entries_.size(); }
+    size_t count() const { return entries_.size(); }
 
     struct Entry {
         const void* window;

@@ -52,11 +52,11 @@ TEST(WindowVerdicts, RememberedWhileTheWindowIsMet) {
     ASSERT_TRUE(verdicts.lookUp(&a, verdict));
     EXPECT_TRUE(verdict);
     verdicts.endLook(false);
-    EXPECT_EQ(verdicts.size(), 2u);
+    EXPECT_EQ(verdicts.count(), 2u);
     verdicts.beginLook(); // a whole look without b: b is gone
     ASSERT_TRUE(verdicts.lookUp(&a, verdict));
     verdicts.endLook(true);
-    EXPECT_EQ(verdicts.size(), 1u);
+    EXPECT_EQ(verdicts.count(), 1u);
     EXPECT_FALSE(verdicts.lookUp(&b, verdict));
 }
 
