@@ -122,8 +122,8 @@ struct OpenSection {
     int lastLine = 0; // the last that is neither blank nor comment, so far
     int keyLines = 0;
     Rule rule; // its keys so far, as the program applies them; the lists are not kept
-    int lastSet[sizeof kRuleKeys / sizeof kRuleKeys[0]] =
-        {}; // per RuleField: the line a scalar key was last validly set on
+    // Per RuleField: the line a scalar key was last validly set on.
+    int lastSet[sizeof kRuleKeys / sizeof kRuleKeys[0]] = {};
     int firstOntimeout = 0;
     int firstOnunmatch = 0;
     KeyValue titlematch; // the line that set it last
