@@ -429,10 +429,10 @@ bool checkRuleFile(const std::wstring& path, const std::vector<std::wstring>& se
         return false;
     }
     if (survey.info.encoding == TextEncoding::Ansi && !ansiCodePageReadable()) {
-        report.unreadable = L"it is neither marked nor UTF-8, so palimoor.exe reads it in code "
-                            L"page " +
+        report.unreadable = L"this system cannot convert code page " +
                             std::to_wstring(ansiCodePage()) +
-                            L", which this system cannot convert (--codepage N for another)";
+                            L", in which palimoor.exe reads a file that is neither marked nor "
+                            L"UTF-8 (--codepage N for another)";
         return false;
     }
     Checker checker(survey, sections, sink, report);

@@ -116,6 +116,8 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
     fakeSystem.files[L"sjis.ini"] = "[\xC3\xBD\xC4]\nclass=X\n"; // half-width katakana
     fakeSystem.files[L"edge.ini"] = "[Edge ]\nclass=X\n[Fine]\nclass=Y\n";
     fakeSystem.files[L"marked.ini"] = "\xEF\xBB\xBF[A]\nclass=\xFF\n";
+    // The program's number reader skips a vertical tab as it skips a blank.
+    fakeSystem.files[L"vt.ini"] = "[A]\nclass=X\nsleep=\v250\ntimeout=\t30s\n";
     const std::wstring notLoading =
         L" will not load: palimoor.exe shows its load-failure box and ends with exit code 1\n";
     struct Case {
@@ -181,6 +183,11 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
          L"edge.ini:1: warning: section [Edge ] begins or ends with a blank, which a shortcut or "
          L"a shell does not keep: no shortcut can start it; rename the section\n",
          false},
+        {{L"check", L"vt.ini"},
+         0,
+         L"vt.ini:4: warning: timeout=\\u000930s is read as 30 ms; the text after the number is "
+         L"ignored\n",
+         false},
         {{L"check", L"marked.ini"},
          0,
          L"~marked.ini:2: warning: bytes here are not UTF-8; palimoor.exe reads each as U+FFFD\n",
@@ -210,6 +217,16 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), L'\n'), 1);
         }
     }
+    // A code page this system cannot convert is named, not read as empty lines.
+    fakeSystem.codePageReadable = false;
+    for (const Arguments& arguments :
+         {Arguments{L"check", L"ansi.ini"}, Arguments{L"explain", L"ansi.ini", L"Caf\u00e9"}}) {
+        const CtlRun run = ctl(arguments);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(contains(run.err, L"cannot convert code page 1252")) << run.err.size();
+    }
+    EXPECT_EQ(ctl({L"check", L"ok.ini"}).code, 0); // a UTF-8 file needs no code page
+    fakeSystem.codePageReadable = true;
     // A section given where a second file would stand.
     EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"Fine"}).err,
                          L"one file at a time; did you mean --section \"Fine\"?"));
