@@ -24,7 +24,7 @@ std::vector<std::wstring> ReadArguments::values(const wchar_t* name) const {
     return all;
 }
 
-bool readArguments(const Arguments& arguments, const OptionSpec* specs, size_t count,
+bool readArguments(const Arguments& arguments, const OptionSpec* options, size_t count,
                    ReadArguments& read, std::wstring& error) {
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -39,25 +39,25 @@ bool readArguments(const Arguments& arguments, const OptionSpec* specs, size_t c
         }
         const size_t equals = argument.find(L'=');
         const std::wstring name = argument.substr(0, equals);
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         for (size_t k = 0; k < count; ++k) {
-            if (name == specs[k].name)
-                spec = &specs[k];
+            if (name == options[k].name)
+                option = &options[k];
         }
-        if (!spec) {
+        if (!option) {
             error = L"unknown option " + quoted(argument);
             return false;
         }
-        if (!spec->value && equals != std::wstring::npos) {
+        if (!option->value && equals != std::wstring::npos) {
             error = name + L" takes no value";
             return false;
         }
-        if (spec->value && equals == std::wstring::npos && i + 1 == arguments.size()) {
+        if (option->value && equals == std::wstring::npos && i + 1 == arguments.size()) {
             error = name + L" needs a value";
             return false;
         }
         std::wstring value;
-        if (spec->value)
+        if (option->value)
             value = equals != std::wstring::npos ? argument.substr(equals + 1) : arguments[++i];
         read.options.emplace_back(name, value);
     }

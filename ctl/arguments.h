@@ -27,7 +27,7 @@ struct ReadArguments {
 
 // False, with the reason, for an option the subcommand does not take or one
 // without its value.
-bool readArguments(const Arguments& arguments, const OptionSpec* specs, size_t count,
+bool readArguments(const Arguments& arguments, const OptionSpec* options, size_t count,
                    ReadArguments& read, std::wstring& error);
 // "--codepage N": selects code page N when it is a number this system can
 // convert; false, with the reason, otherwise.
