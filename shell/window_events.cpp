@@ -26,9 +26,7 @@ EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFou
         break;
     case TriggerState::closed:
     case TriggerState::not_running:
-        plan.vanish = true; // watched through the process, but in case it is polled
-        plan.oneProcess = windowFound;
-        break;
+        break; // watched through the target's process: no window event tells more
     }
     plan.shown = mainWindow && (plan.appear || plan.vanish);
     return plan;

@@ -128,8 +128,8 @@ HWND findTargetWindow() {
 }
 
 bool isInFront(HWND window) {
-    HWND front = GetForegroundWindow();
-    if (!window || !front)
+    HWND front = window ? GetForegroundWindow() : nullptr;
+    if (!front)
         return false;
     return cache.mainWindow ? processOf(front) == processOf(window) : window == front;
 }
