@@ -13,6 +13,7 @@ struct WindowInfo {
     bool minimized;
     bool foreground;
     DWORD processId;
+    bool programRead;     // false: its program cannot be read (another user's, a protected one)
     std::wstring program; // the executable's file name
 };
 

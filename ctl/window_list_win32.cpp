@@ -1,18 +1,9 @@
 #include "ctl/window_list.h"
 #include "ctl/text_out.h"
 #include "shell/platform.h"
+#include "watch/window_match.h"
 
 namespace {
-
-constexpr int kTextChars = 1024;
-
-// The program's file name, as the core reads it for process= rules.
-std::wstring programName(DWORD process) {
-    std::wstring path;
-    if (!processImagePath(process, path))
-        return std::wstring();
-    return path.substr(path.rfind(L'\\') + 1);
-}
 
 struct Gathering {
     bool includeHidden;
@@ -34,21 +25,21 @@ std::wstring handleText(HWND window) {
 
 } // namespace
 
+// The program as the core reads it for process= rules.
 WindowInfo describeWindow(HWND window) {
-    wchar_t className[kTextChars] = {};
-    wchar_t title[kTextChars] = {};
-    GetClassNameW(window, className, kTextChars);
-    GetWindowTextW(window, title, kTextChars);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
+    std::wstring path;
+    const bool programRead = processId != 0 && processImagePath(processId, path);
     return {window,
-            className,
-            title,
+            readWindowText(window, WindowText::ClassName, kLongestWindowText),
+            readWindowText(window, WindowText::Title, kLongestWindowText),
             IsWindowVisible(window) != FALSE,
             IsIconic(window) != FALSE,
             window == GetForegroundWindow(),
             processId,
-            programName(processId)};
+            programRead,
+            programFileName(path)};
 }
 
 std::vector<WindowInfo> topLevelWindows(bool includeHidden) {
@@ -65,7 +56,7 @@ std::wstring windowLine(const WindowInfo& window) {
            L"  title " + quoted(window.title) + L"  " + (window.visible ? L"visible" : L"hidden") +
            (window.minimized ? L" minimized" : L"") + L"  pid " +
            std::to_wstring(window.processId) + L" " +
-           (window.program.empty() ? L"?" : visible(window.program)) + L"  " +
+           (window.programRead ? visible(window.program) : L"program unreadable") + L"  " +
            handleText(window.handle);
 }
 
@@ -86,6 +77,6 @@ void writeWindowJson(JsonWriter& json, const WindowInfo& window) {
         .key(L"pid")
         .value(std::to_wstring(window.processId))
         .key(L"program")
-        .string(window.program)
+        .value(window.programRead ? jsonString(window.program) : L"null")
         .close();
 }

@@ -14,3 +14,11 @@ void Rule::resetRule() {
     process.clear();
     titlematch = TitleMatch::exact;
 }
+
+bool watchesMainWindow(const Rule& rule) {
+    return !rule.process.empty() && rule.class_.empty() && rule.title.empty();
+}
+
+bool looksWindowByWindow(const Rule& rule) {
+    return !rule.process.empty() || rule.titlematch != TitleMatch::exact;
+}

@@ -49,3 +49,11 @@ class Rule : public Reporter {
     std::wstring process;
     TitleMatch titlematch;
 };
+
+// A rule with process= alone means the program's main window: its first
+// window the taskbar shows (visible, unowned, no tool window). Its "in front"
+// is any window of the program in front.
+bool watchesMainWindow(const Rule& rule);
+// A rule with process= or a title compared in part is looked up window by
+// window; any other as it always was, by the system's FindWindowW.
+bool looksWindowByWindow(const Rule& rule);

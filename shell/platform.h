@@ -1,9 +1,11 @@
-// What differs between Windows CE and desktop Windows. A Windows CE build
-// changes only platform_win32.cpp.
+// What differs between Windows CE and desktop Windows, and the reads of other
+// programs' windows and processes that both need. A Windows CE build changes
+// this file's implementation, and two others that switch on _WIN32_WCE for
+// the same reason: shell_link_win32.cpp (desktop shortcuts) and
+// event_hooks_win32.cpp (window events, which the handheld does not have).
 #pragma once
 #include <windows.h>
 #include <string>
-#include "shell/window_events.h"
 
 // Access asked for when opening the target's process: it must be waitable.
 DWORD ownerProcessAccess();
@@ -31,21 +33,21 @@ void bringToFront(HWND window);
 // wait for a thread that stops pumping messages; the handheld's calls stay as
 // they are, so there it is always true.
 bool windowAnswers(HWND window);
-// The full path of the process's program file (on the handheld, what the
-// system's process list names); false when it cannot be read.
+// The full path of the process's program file, however long (on the
+// handheld, what the system's process list names); false when it cannot be
+// read (a program of another user, a protected one, a transient failure).
 bool processImagePath(DWORD process, std::wstring& path);
+// Whether the taskbar would show the window, were it visible and unowned: a
+// tool window (a splash, a palette) is not shown unless it asks to be.
+bool isTaskbarWindow(HWND window);
+// A window's class name or title, read into a fixed buffer of `chars`
+// characters (at most kLongestWindowText) and cut to fit it.
+enum class WindowText { ClassName, Title };
+constexpr int kLongestWindowText = 1024;
+std::wstring readWindowText(HWND window, WindowText which, int chars);
 // Letter case folded as the system folds it when it compares window titles
 // and class names.
 void foldCase(std::wstring& text);
 // SetWindowPos flags that keep the call from waiting for another program's
 // window to move (0 where the handheld keeps its calls as they are).
 UINT noWaitWindowPos();
-// On the calling thread, which must pump messages: signal `lookNow` whenever
-// one of the plan's events happens to a window (from `process` alone where
-// the plan says so). While events come in a storm it stops listening for a
-// quiet spell. False where the system cannot (Windows CE has no such
-// events), and then nothing is signalled. A hint only: what the window is
-// doing is always looked up anew.
-bool watchWindowEvents(HANDLE lookNow, const EventPlan& plan, DWORD process);
-// Ends the above on the thread that began it; harmless when nothing runs.
-void stopWatchingWindowEvents();

@@ -47,6 +47,9 @@ bool windowAnswers(HWND) {
 UINT noWaitWindowPos() {
     return 0;
 }
+bool isTaskbarWindow(HWND) {
+    return true; // the handheld's task list shows every visible unowned window
+}
 bool processImagePath(DWORD process, std::wstring& path) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPNOHEAPS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
@@ -63,10 +66,6 @@ bool processImagePath(DWORD process, std::wstring& path) {
     CloseToolhelp32Snapshot(snapshot);
     return found;
 }
-bool watchWindowEvents(HANDLE, const EventPlan&, DWORD) {
-    return false;
-}
-void stopWatchingWindowEvents() {}
 
 #else
 #include "shell/shell_link.h"
@@ -136,18 +135,34 @@ UINT noWaitWindowPos() {
     return SWP_ASYNCWINDOWPOS;
 }
 
+constexpr DWORD kLongestPath = 32768; // characters, with the terminating zero
+
 // Limited access is given for elevated programs too.
 bool processImagePath(DWORD process, std::wstring& path) {
     HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
     if (!handle)
         return false;
-    wchar_t buffer[1024];
-    DWORD size = 1024;
-    const bool read = QueryFullProcessImageNameW(handle, 0, buffer, &size) && size < 1024;
+    // It says only that the buffer was too small: a longer one is tried, up
+    // to the longest path the system has.
+    bool read = false;
+    DWORD size = 0;
+    for (DWORD capacity = MAX_PATH;;
+         capacity = capacity * 4 < kLongestPath ? capacity * 4 : kLongestPath) {
+        path.resize(capacity);
+        size = capacity;
+        read = QueryFullProcessImageNameW(handle, 0, &path[0], &size) != FALSE;
+        if (read || GetLastError() != ERROR_INSUFFICIENT_BUFFER || capacity == kLongestPath)
+            break;
+    }
+    read = read && size < path.size();
+    path.resize(read ? size : 0);
     CloseHandle(handle);
-    if (read)
-        path.assign(buffer, size);
     return read;
+}
+
+bool isTaskbarWindow(HWND window) {
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    return !(style & WS_EX_TOOLWINDOW) || (style & WS_EX_APPWINDOW);
 }
 
 // A minimized window made the foreground window stays an icon, so it is
@@ -172,125 +187,18 @@ void bringToFront(HWND window) {
         AttachThreadInput(self, frontThread, FALSE);
 }
 
-namespace {
-
-// One hook: a range of consecutive events, from every process or the target's.
-struct HookRange {
-    DWORD first;
-    DWORD last;
-    bool oneProcess;
-};
-
-constexpr size_t kMostHooks = 7;
-
-// All of it belongs to the window thread, which holds the hooks; their
-// callbacks and the rehook timer run on it too.
-struct EventWatch {
-    bool watching = false;
-    HANDLE lookNow = nullptr;
-    EventPlan plan;
-    DWORD process = 0;
-    HWINEVENTHOOK hooks[kMostHooks] = {};
-    EventStorm storm;
-    UINT_PTR rehookTimer = 0;
-} events;
-
-size_t hookRanges(const EventPlan& plan, HookRange (&ranges)[kMostHooks]) {
-    size_t count = 0;
-    if (plan.appear)
-        ranges[count++] = {EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, false};
-    if (plan.vanish)
-        ranges[count++] = {EVENT_OBJECT_DESTROY, EVENT_OBJECT_DESTROY, plan.oneProcess};
-    if (plan.shown)
-        ranges[count++] = {EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE, plan.oneProcess};
-    if (plan.renamed)
-        ranges[count++] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, plan.oneProcess};
-    if (plan.front) {
-        ranges[count++] = {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, false};
-        ranges[count++] = {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND, false};
-        // Wine tells a program's coming to the front only by its control's focus.
-        ranges[count++] = {EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, false};
-    }
-    return count;
-}
-
-void unhookAll() {
-    for (HWINEVENTHOOK& hook : events.hooks) {
-        if (hook)
-            UnhookWinEvent(hook);
-        hook = nullptr;
-    }
-}
-
-void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                            DWORD);
-
-bool hookAll() {
-    HookRange ranges[kMostHooks];
-    const size_t count = hookRanges(events.plan, ranges);
-    for (size_t i = 0; i < count; ++i) {
-        events.hooks[i] = SetWinEventHook(ranges[i].first, ranges[i].last, nullptr, onWindowEvent,
-                                          ranges[i].oneProcess ? events.process : 0, 0,
-                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-        if (!events.hooks[i]) {
-            unhookAll();
-            return false;
-        }
-    }
-    events.storm.listening(GetTickCount());
-    return true;
-}
-
-void CALLBACK rehook(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    events.rehookTimer = 0;
-    if (events.watching && hookAll())
-        SetEvent(events.lookNow); // what happened meanwhile is looked at now
-}
-
-// Windows themselves, not their parts; focus is reported for a window's
-// client area. Anything more would be judged here, and judging is the
-// polling loop's.
-void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                            DWORD) {
-    if (events.storm.arrived(GetTickCount()) && events.rehookTimer == 0) {
-        unhookAll(); // plain polling for a quiet spell
-        events.rehookTimer = SetTimer(nullptr, 0, events.storm.quietSpell(), rehook);
-    }
-    if (child != CHILDID_SELF || (object != OBJID_WINDOW && event != EVENT_OBJECT_FOCUS))
-        return;
-    if (event == EVENT_OBJECT_CREATE && GetAncestor(window, GA_ROOT) != window)
-        return; // a control inside a window
-    SetEvent(events.lookNow);
-}
-
-} // namespace
-
-#ifdef PALIMOOR_TEST_NO_EVENT_HOOK
-constexpr bool kWindowEvents = false; // a test build, to compare with plain polling
-#else
-constexpr bool kWindowEvents = true;
 #endif
 
-bool watchWindowEvents(HANDLE lookNow, const EventPlan& plan, DWORD process) {
-    if (!kWindowEvents)
-        return false;
-    events.lookNow = lookNow;
-    events.plan = plan;
-    events.process = process;
-    events.watching = hookAll();
-    return events.watching;
+std::wstring readWindowText(HWND window, WindowText which, int chars) {
+    wchar_t text[kLongestWindowText] = {};
+    chars = chars < kLongestWindowText ? chars : kLongestWindowText;
+    if (which == WindowText::ClassName)
+        GetClassNameW(window, text, chars);
+    else
+        GetWindowTextW(window, text, chars);
+    text[chars - 1] = L'\0';
+    return text;
 }
-
-void stopWatchingWindowEvents() {
-    events.watching = false;
-    unhookAll();
-    if (events.rehookTimer)
-        KillTimer(nullptr, events.rehookTimer);
-    events.rehookTimer = 0;
-}
-
-#endif
 
 void foldCase(std::wstring& text) {
     if (!text.empty())

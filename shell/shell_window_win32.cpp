@@ -1,6 +1,7 @@
 #include "shell/shell_window.h"
 #include "shell/app_state.h"
 #include "shell/confirm_text.h"
+#include "shell/event_hooks.h"
 #include "shell/platform.h"
 #include "shell/window_order.h"
 #include <cwchar>
@@ -89,6 +90,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_TIMEOUT_STEP:
         onTimeoutStep(static_cast<UINT>(wParam));
+        return 0;
+    case WM_FOLLOW_PROCESS:
+        followProcess(static_cast<DWORD>(wParam));
         return 0;
     default:
         // The desktop shell forgets every icon when it restarts.

@@ -32,22 +32,41 @@ EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFou
     return plan;
 }
 
+bool eventCanMatter(EventKind kind, bool whole, bool topLevel, bool watchedWindow) {
+    switch (kind) {
+    case EventKind::Front:
+        return whole;
+    case EventKind::Destroyed:
+        return whole && watchedWindow;
+    case EventKind::Created:
+    case EventKind::ShownOrHidden:
+    case EventKind::Renamed:
+        return whole && topLevel;
+    }
+    return false;
+}
+
 void EventStorm::listening(std::uint32_t now) {
     listeningSince_ = now;
     count_ = 0;
+    mattered_ = 0;
 }
 
-bool EventStorm::arrived(std::uint32_t now) {
+bool EventStorm::arrived(std::uint32_t now, bool canMatter) {
     if (count_ == 0 || now - windowStart_ >= kWindowMs) {
         windowStart_ = now;
         count_ = 0;
+        mattered_ = 0;
     }
-    if (++count_ <= kStormEvents)
+    ++count_;
+    mattered_ += canMatter ? 1 : 0;
+    if (mattered_ <= kStormEvents && count_ <= kFloodEvents)
         return false;
     if (now - listeningSince_ >= kLongestSpellMs) // a calm minute since the last spell
         next_ = kFirstSpellMs;
     spell_ = next_;
     next_ = spell_ * 2 < kLongestSpellMs ? spell_ * 2 : kLongestSpellMs;
     count_ = 0;
+    mattered_ = 0;
     return true;
 }

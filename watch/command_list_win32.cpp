@@ -13,6 +13,9 @@ namespace {
 
 constexpr DWORD kRetryMs = 10;
 
+// "In front" as the rule means it: for a process-only rule, a dialog of its
+// program in front counts, and waiting for the main window itself could last
+// for ever.
 void activateTarget(bool sync) {
     for (;;) {
         if (HWND window = findTargetWindow())
@@ -20,7 +23,7 @@ void activateTarget(bool sync) {
         if (!sync)
             return;
         HWND window = findTargetWindow();
-        if (!window || window == GetForegroundWindow())
+        if (!window || isInFront(window))
             return;
         Sleep(kRetryMs);
     }
@@ -32,7 +35,7 @@ void inactivateTarget(bool sync) {
         return;
     for (;;) {
         HWND window = findTargetWindow();
-        if (!window || window != GetForegroundWindow())
+        if (!window || !isInFront(window))
             return;
         Sleep(kRetryMs);
         pushWindowToBottom(findTargetWindow());

@@ -1,6 +1,7 @@
 // Deciding at the first look, and the two watches.
 #include "watch/run_driver.h"
 #include "shell/app_state.h"
+#include "shell/event_hooks.h"
 #include "shell/instance_control.h"
 #include "shell/shell_window.h"
 #include "watch/command_list.h"
@@ -62,6 +63,21 @@ void processWatch() {
     runCommandList(findTargetWindow() ? ListKind::OnTimeout : ListKind::Exec);
 }
 
+// The window events follow the window the rule finds: its end is worth a
+// look, and when it belongs to another process now (a second instance of the
+// program, another window renamed to match), the events heard from one
+// process come from that one.
+// `followed`: the process the window thread was last told of.
+void followTarget(HWND window, DWORD& followed) {
+    noteWatchedWindow(window);
+    if (!window || !app.eventPlan.oneProcess)
+        return;
+    const DWORD process = windowProcess(window);
+    HWND shell = app.shellWindow;
+    if (process != followed && shell && PostMessageW(shell, WM_FOLLOW_PROCESS, process, 0))
+        followed = process;
+}
+
 // Looks at every polling interval, and at once when the window thread has
 // seen a window change (only a hint: a missed one costs time, never a wrong
 // list). A burst of changes wakes the loop once, as the event is auto-reset.
@@ -69,18 +85,22 @@ void pollingWatch() {
     app.lookNow = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     HWND window = findTargetWindow();
     if (window)
-        GetWindowThreadProcessId(window, &app.eventProcess);
+        app.eventProcess = windowProcess(window);
+    noteWatchedWindow(window);
     app.eventPlan = planWindowEvents(app.rule.trigger, !app.rule.title.empty(), window != nullptr,
-                                     app.rule.class_.empty() && app.rule.title.empty());
+                                     watchesMainWindow(app.rule));
+    DWORD followed = app.eventProcess; // the window thread's from here on
     startWindowThread();
     const HANDLE wakers[2] = {app.workerThread, app.lookNow};
     const DWORD count = app.lookNow ? 2 : 1;
     for (;;) {
-        if (triggerHolds(findTargetWindow())) {
+        window = findTargetWindow();
+        if (triggerHolds(window)) {
             stopWindowThread();
             runCommandList(ListKind::Exec);
             return;
         }
+        followTarget(window, followed);
         const DWORD woken =
             WaitForMultipleObjects(count, wakers, FALSE, static_cast<DWORD>(app.rule.polling));
         if (woken != WAIT_TIMEOUT && woken != WAIT_OBJECT_0 + 1)

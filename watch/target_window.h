@@ -10,3 +10,5 @@ bool isInFront(HWND window);
 bool triggerHolds(HWND window);
 // Holds the window's owner process afterwards, or nothing.
 void openOwnerProcess(ProcessHandle& holder, HWND window);
+// The identifier of the process that owns the window.
+DWORD windowProcess(HWND window);

@@ -1,4 +1,5 @@
 #include "watch/target_window.h"
+#include "base/settings.h"
 #include "shell/app_state.h"
 #include "shell/platform.h"
 #include "watch/outcome.h"
@@ -7,92 +8,100 @@
 
 namespace {
 
-constexpr size_t kTargetTextChars = 1024;
+constexpr int kTargetTextChars = 1024;
 
 // Filled once: the rule never changes after loading.
 struct TargetCache {
-    bool prepare = true;
+    bool unprepared = true;
     wchar_t classBuffer[kTargetTextChars];
     wchar_t titleBuffer[kTargetTextChars];
     const wchar_t* className = nullptr;
     const wchar_t* title = nullptr;
-    // A rule with process= or a title compared in part is looked up window
-    // by window; every other rule as it always was, by FindWindowW.
     bool byEnumeration = false;
-    bool mainWindow = false; // process= alone: the program's main window
+    bool mainWindow = false;
+    // A title compared in part also matches the hidden helper windows that
+    // programs keep (IME, OLE, tray windows): only visible ones count.
+    bool visibleOnly = false;
     std::wstring foldedClass;
     std::wstring foldedTitle;
     std::wstring foldedProcess;
+    std::wstring foldedOwnClass; // a waiting Palimoor's window is titled [section]
     // Whether each window's class and program are the rule's: neither changes
     // while the window lives, so each window is asked once.
-    WindowVerdicts kinds;
+    WindowVerdicts classAndProgram;
 } cache;
 
 const wchar_t* copyCut(const std::wstring& text, wchar_t* buffer) {
     if (text.empty())
         return nullptr;
-    const size_t length = text.size() < kTargetTextChars - 1 ? text.size() : kTargetTextChars - 1;
+    const size_t most = kTargetTextChars - 1;
+    const size_t length = text.size() < most ? text.size() : most;
     wmemcpy(buffer, text.data(), length);
     buffer[length] = L'\0';
     return buffer;
 }
 
+std::wstring folded(std::wstring text) {
+    foldCase(text);
+    return text;
+}
+
 void prepare() {
-    cache.prepare = false;
+    cache.unprepared = false;
     cache.className = copyCut(app.rule.class_, cache.classBuffer);
     cache.title = copyCut(app.rule.title, cache.titleBuffer);
-    cache.byEnumeration = !app.rule.process.empty() || app.rule.titlematch != TitleMatch::exact;
-    cache.mainWindow = !cache.className && !cache.title;
-    if (cache.className)
-        cache.foldedClass = cache.className;
-    if (cache.title)
-        cache.foldedTitle = cache.title;
-    cache.foldedProcess = app.rule.process;
-    foldCase(cache.foldedClass);
-    foldCase(cache.foldedTitle);
-    foldCase(cache.foldedProcess);
+    cache.byEnumeration = looksWindowByWindow(app.rule);
+    cache.mainWindow = watchesMainWindow(app.rule);
+    cache.visibleOnly = cache.mainWindow || app.rule.titlematch != TitleMatch::exact;
+    cache.foldedClass = folded(cache.className ? cache.className : L"");
+    cache.foldedTitle = folded(cache.title ? cache.title : L"");
+    cache.foldedProcess = folded(app.rule.process);
+    cache.foldedOwnClass = folded(kProgramName);
 }
 
-// A window's class name or title, folded; at most kTargetTextChars - 1 characters.
-std::wstring foldedText(HWND window, bool className) {
-    wchar_t text[kTargetTextChars] = {};
-    if (className)
-        GetClassNameW(window, text, kTargetTextChars);
-    else
-        GetWindowTextW(window, text, kTargetTextChars);
-    std::wstring folded = text;
-    foldCase(folded);
-    return folded;
+std::wstring foldedText(HWND window, WindowText which) {
+    return folded(readWindowText(window, which, kTargetTextChars));
 }
 
-bool programIsTheRules(HWND window) {
+DWORD processOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+// Unread when the program cannot be read now: asked again at the next look.
+Verdict programIsTheRules(HWND window) {
     std::wstring path;
+    const DWORD process = processOf(window);
     if (process == 0 || !processImagePath(process, path))
-        return false;
-    foldCase(path);
-    return programMatches(cache.foldedProcess, path);
+        return Verdict::Unread;
+    return programMatches(cache.foldedProcess, folded(path)) ? Verdict::Yes : Verdict::No;
 }
 
-bool kindIsTheRules(HWND window) {
-    bool matches = false;
-    if (cache.kinds.lookUp(window, matches))
-        return matches;
-    matches = (!cache.className || foldedText(window, true) == cache.foldedClass) &&
-              (app.rule.process.empty() || programIsTheRules(window));
-    cache.kinds.remember(window, matches);
-    return matches;
+// A rule's own class may name Palimoor's; no other rule finds a waiting
+// instance's window, whose title holds the section's name.
+Verdict classAndProgramAreTheRules(HWND window) {
+    const std::wstring windowClass = foldedText(window, WindowText::ClassName);
+    const bool classFits =
+        cache.className ? windowClass == cache.foldedClass : windowClass != cache.foldedOwnClass;
+    if (!classFits)
+        return Verdict::No;
+    return app.rule.process.empty() ? Verdict::Yes : programIsTheRules(window);
 }
 
-// What cannot change first: it is known from an earlier look.
+// What cannot change first: it is known from an earlier look. The title is
+// read last, as it is the dearest.
 bool isTheTarget(HWND window) {
-    if (!kindIsTheRules(window))
+    const Verdict kind = cache.classAndProgram.judge(
+        window, [window] { return classAndProgramAreTheRules(window); });
+    if (kind != Verdict::Yes)
         return false;
-    if (cache.title &&
-        !titleMatches(app.rule.titlematch, foldedText(window, false), cache.foldedTitle))
+    if (cache.visibleOnly && !IsWindowVisible(window))
         return false;
-    return !cache.mainWindow || (IsWindowVisible(window) && !GetWindow(window, GW_OWNER));
+    if (cache.mainWindow && (GetWindow(window, GW_OWNER) || !isTaskbarWindow(window)))
+        return false;
+    return !cache.title || titleMatches(app.rule.titlematch, foldedText(window, WindowText::Title),
+                                        cache.foldedTitle);
 }
 
 BOOL CALLBACK considerWindow(HWND window, LPARAM found) {
@@ -105,22 +114,16 @@ BOOL CALLBACK considerWindow(HWND window, LPARAM found) {
 // The first in the order EnumWindows gives.
 HWND enumerateTarget() {
     HWND found = nullptr;
-    cache.kinds.beginLook();
+    cache.classAndProgram.beginLook();
     EnumWindows(considerWindow, reinterpret_cast<LPARAM>(&found));
-    cache.kinds.endLook(!found);
+    cache.classAndProgram.endLook();
     return found;
-}
-
-DWORD processOf(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
 }
 
 } // namespace
 
 HWND findTargetWindow() {
-    if (cache.prepare)
+    if (cache.unprepared)
         prepare();
     if (cache.byEnumeration)
         return enumerateTarget();
@@ -131,7 +134,7 @@ bool isInFront(HWND window) {
     HWND front = window ? GetForegroundWindow() : nullptr;
     if (!front)
         return false;
-    return cache.mainWindow ? processOf(front) == processOf(window) : window == front;
+    return watchesMainWindow(app.rule) ? processOf(front) == processOf(window) : window == front;
 }
 
 bool triggerHolds(HWND window) {
@@ -144,4 +147,8 @@ void openOwnerProcess(ProcessHandle& holder, HWND window) {
     if (!window)
         return;
     holder.reset(OpenProcess(ownerProcessAccess(), FALSE, processOf(window)));
+}
+
+DWORD windowProcess(HWND window) {
+    return processOf(window);
 }

@@ -10,28 +10,48 @@
 bool titleMatches(TitleMatch mode, const std::wstring& title, const std::wstring& wanted);
 // `wanted` is a file name, or a whole path when it holds a backslash.
 bool programMatches(const std::wstring& wanted, const std::wstring& imagePath);
+// The file name at the end of a program's path (the whole text when it has no folder).
+std::wstring programFileName(const std::wstring& imagePath);
+
+// What a look found out about a window: a verdict, or nothing when what it
+// needed could not be read (a program of another user, a transient failure).
+enum class Verdict { No, Yes, Unread };
 
 // What was found out about each window that cannot change while it lives
-// (its program), so that a look need not ask again. A window not met in a
-// whole look is forgotten: it is gone, and its handle may come back for
-// another window.
+// (its class and program), so that a look need not ask again. Only what the
+// last look met is kept: a window not met may be gone, and its handle may
+// come back for another window. So the cache is never larger than one look,
+// and a look costs what it meets, however long the watch has lasted. An
+// unread verdict is not kept: it is asked again at the next look.
 class WindowVerdicts {
   public:
-    // The verdict on a window met in this look, if one is known.
-    bool lookUp(const void* window, bool& verdict);
-    void remember(const void* window, bool verdict);
-    void beginLook() { ++look_; }
-    // `whole`: every window was met, so those not met are gone.
-    void endLook(bool whole);
-    size_t count() const { return entries_.size(); }
+    void beginLook();
+    // The verdict on a window met in this look: the last look's, or `ask()`'s.
+    template <typename Ask> Verdict judge(const void* window, Ask ask) {
+        bool known = false;
+        if (find(window, known)) {
+            met_.push_back({window, known});
+            return known ? Verdict::Yes : Verdict::No;
+        }
+        const Verdict verdict = ask();
+        if (verdict != Verdict::Unread)
+            met_.push_back({window, verdict == Verdict::Yes});
+        return verdict;
+    }
+    // The windows this look did not meet are forgotten.
+    void endLook();
+    size_t count() const { return before_.size(); }
+    // Entries the last look visited: a measure of its work, for the tests.
+    size_t work() const { return work_; }
 
+  private:
     struct Entry {
         const void* window;
         bool verdict;
-        unsigned look; // the last look that met it
     };
-
-  private:
-    std::vector<Entry> entries_; // a few hundred at most: searched one by one
-    unsigned look_ = 0;
+    bool find(const void* window, bool& verdict);
+    std::vector<Entry> before_; // the last look's, by window
+    std::vector<Entry> met_;    // this look's, as met
+    size_t work_ = 0;
+    size_t working_ = 0;
 };

@@ -94,4 +94,58 @@ TEST(EventStorm, LetsGoOfMoreThanABurstAndStaysAwayLongerEachTime) {
     EXPECT_EQ(busy.quietSpell(), EventStorm::kFirstSpellMs);
 }
 
+// Only an event about a whole top-level window, or the front, can change a
+// rule's answer; a window that is gone counts when it was the rule's.
+TEST(WindowEvent, OnlyWholeTopLevelWindowsAndTheFrontCanMatter) {
+    struct Case {
+        EventKind kind;
+        bool whole, topLevel, watched, matters;
+    } cases[] = {
+        {EventKind::Created, true, true, false, true},
+        {EventKind::Created, true, false, false, false}, // a control made inside a window
+        {EventKind::Renamed, true, false, false, false}, // a clock's label
+        {EventKind::Renamed, true, true, false, true},
+        {EventKind::Renamed, false, true, false, false}, // a part of the window, not its title
+        {EventKind::ShownOrHidden, false, true, false, false}, // the caret, the cursor
+        {EventKind::ShownOrHidden, true, true, false, true},
+        {EventKind::Destroyed, true, false, true, true},   // the rule's window went
+        {EventKind::Destroyed, true, false, false, false}, // another, top-level or not
+        {EventKind::Front, true, false, false, true},      // a control takes the focus
+        {EventKind::Front, false, false, false, false},    // an item of a list control
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(c.kind) << c.whole << c.topLevel << c.watched);
+        EXPECT_EQ(eventCanMatter(c.kind, c.whole, c.topLevel, c.watched), c.matters);
+    }
+}
+
+// Events that cannot matter never make a storm at the rate a busy control
+// sends them, but a flood of them does: listening costs per event.
+TEST(EventStorm, ControlsThatChangeAllTheTimeDoNotDeafenTheWatch) {
+    struct Case {
+        unsigned perSecond;
+        bool stops;
+    } cases[] = {{20, false}, {60, false}, {100, false}, {101, true}, {500, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.perSecond);
+        EventStorm storm;
+        storm.listening(0);
+        bool stopped = false;
+        for (unsigned i = 0; i < c.perSecond * 600 && !stopped; ++i) // ten minutes
+            stopped = storm.arrived(i * 1000 / c.perSecond, false);
+        EXPECT_EQ(stopped, c.stops);
+    }
+    // Beside a label's flow, the window events that matter still count.
+    EventStorm mixed;
+    mixed.listening(0);
+    unsigned stoppedAt = 0;
+    for (unsigned i = 1; i <= 100 && stoppedAt == 0; ++i) {
+        mixed.arrived(i * 10, false);
+        if (mixed.arrived(i * 10 + 5, true))
+            stoppedAt = i;
+    }
+    EXPECT_EQ(stoppedAt, EventStorm::kStormEvents + 1);
+}
+
 } // namespace

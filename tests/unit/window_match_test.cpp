@@ -1,5 +1,7 @@
 #include "watch/window_match.h"
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -37,27 +39,76 @@ TEST(ProgramMatch, FileNameOrWholePath) {
     EXPECT_TRUE(programMatches(L"PWORD.EXE", L"PWORD.EXE")); // the handheld names no folder
 }
 
-// A window's verdict is asked for once while it lives; one gone is forgotten
-// after a whole look, and only then.
-TEST(WindowVerdicts, RememberedWhileTheWindowIsMet) {
-    WindowVerdicts verdicts;
-    int a = 0, b = 0;
-    bool verdict = false;
+// One look over `windows`, judging each with `ask` until `stopAt` (the
+// target: EnumWindows stops there); the windows asked about.
+std::vector<std::uintptr_t> look(WindowVerdicts& verdicts,
+                                 const std::vector<std::uintptr_t>& windows, std::uintptr_t stopAt,
+                                 Verdict answer = Verdict::No) {
+    std::vector<std::uintptr_t> asked;
     verdicts.beginLook();
-    EXPECT_FALSE(verdicts.lookUp(&a, verdict));
-    verdicts.remember(&a, true);
-    verdicts.remember(&b, false);
-    verdicts.endLook(true);
-    verdicts.beginLook(); // b is not met, but the look stops early at a
-    ASSERT_TRUE(verdicts.lookUp(&a, verdict));
-    EXPECT_TRUE(verdict);
-    verdicts.endLook(false);
+    for (std::uintptr_t window : windows) {
+        const void* handle = reinterpret_cast<const void*>(window);
+        verdicts.judge(handle, [&] {
+            asked.push_back(window);
+            return window == stopAt ? Verdict::Yes : answer;
+        });
+        if (window == stopAt)
+            break;
+    }
+    verdicts.endLook();
+    return asked;
+}
+
+using Handles = std::vector<std::uintptr_t>;
+
+// A window's verdict is asked for once while every look meets it. One that
+// a look does not meet (gone, or behind the target where the look stopped)
+// is forgotten: its handle may come back for another window.
+TEST(WindowVerdicts, KeptWhileEveryLookMeetsTheWindow) {
+    WindowVerdicts verdicts;
+    EXPECT_EQ(look(verdicts, {0x10, 0x20, 0x30, 0x40}, 0x30), (Handles{0x10, 0x20, 0x30}));
+    EXPECT_EQ(look(verdicts, {0x10, 0x20, 0x30, 0x40}, 0x30), Handles{});
+    EXPECT_EQ(verdicts.count(), 3u);
+    // Now 0x10 is the target, in front: the look stops before 0x20.
+    EXPECT_EQ(look(verdicts, {0x30, 0x10, 0x20}, 0x10), Handles{});
     EXPECT_EQ(verdicts.count(), 2u);
-    verdicts.beginLook(); // a whole look without b: b is gone
-    ASSERT_TRUE(verdicts.lookUp(&a, verdict));
-    verdicts.endLook(true);
-    EXPECT_EQ(verdicts.count(), 1u);
-    EXPECT_FALSE(verdicts.lookUp(&b, verdict));
+    // So 0x20 is asked about again, as a window that took a gone one's handle is.
+    EXPECT_EQ(look(verdicts, {0x20, 0x10}, 0x10), (Handles{0x20}));
+}
+
+// A failed read is no verdict: the window is asked about at every look
+// until its program can be read, and then no more.
+TEST(WindowVerdicts, AnUnreadWindowIsAskedAgain) {
+    WindowVerdicts verdicts;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(look(verdicts, {0x10, 0x20}, 0, Verdict::Unread), (Handles{0x10, 0x20}));
+    EXPECT_EQ(verdicts.count(), 0u);
+    EXPECT_EQ(look(verdicts, {0x10, 0x20}, 0x20), (Handles{0x10, 0x20}));
+    EXPECT_EQ(look(verdicts, {0x10, 0x20}, 0x20), Handles{});
+}
+
+// An hour and more of looks at polling=50 beside a program that opens
+// windows all the time (menus, tooltips): the target is found at every look,
+// and new windows keep coming above it. The cache stays as large as a look,
+// and the last look costs what the first did.
+TEST(WindowVerdicts, AMillionLooksCostWhatTheFirstDid) {
+    WindowVerdicts verdicts;
+    const std::uintptr_t target = 0x7fff0000;
+    Handles windows(6);
+    std::uintptr_t next = 0x1000;
+    for (std::uintptr_t& window : windows)
+        window = next += 0x10;
+    windows.push_back(target);
+    look(verdicts, windows, target);
+    look(verdicts, windows, target);
+    const size_t firstWork = verdicts.work();
+    for (int i = 0; i < 1000000; ++i) {
+        windows[static_cast<size_t>(i) % 3] = next += 0x10; // three windows replaced a look
+        ASSERT_EQ(look(verdicts, windows, target).size(), 1u);
+        ASSERT_LE(verdicts.count(), windows.size());
+    }
+    EXPECT_EQ(verdicts.count(), windows.size());
+    EXPECT_EQ(verdicts.work(), firstWork);
 }
 
 } // namespace

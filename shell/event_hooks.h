@@ -1,0 +1,20 @@
+// The system's window events, heard on the window thread as a hint for the
+// polling watch (shell/window_events.h says which and when to stop). A hint
+// only: what the window is doing is always looked up anew.
+#pragma once
+#include <windows.h>
+#include "shell/window_events.h"
+
+// On the calling thread, which must pump messages: signal `lookNow` whenever
+// one of the plan's events can matter (from `process` alone where the plan
+// says so). While events come in a storm it stops listening for a quiet
+// spell. False where the system cannot (Windows CE has no such events), and
+// then nothing is signalled.
+bool watchWindowEvents(HANDLE lookNow, const EventPlan& plan, DWORD process);
+// The plan's one process is now `process` (the rule's window belongs to
+// another program now); on the thread that watches.
+void followProcess(DWORD process);
+// The window the last look found, from any thread: its end is worth a look.
+void noteWatchedWindow(HWND window);
+// Ends the above on the thread that began it; harmless when nothing runs.
+void stopWatchingWindowEvents();
