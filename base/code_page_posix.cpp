@@ -189,3 +189,7 @@ bool encodeAnsiCodePage(const std::wstring& text, std::string& bytes) {
 bool isAnsiLeadByte(unsigned char byte) {
     return selected == 932 && isLead932(byte);
 }
+
+bool ansiCodePageAsWindows() {
+    return selected == 932 || selected == 1252;
+}

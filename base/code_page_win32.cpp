@@ -51,3 +51,7 @@ bool encodeAnsiCodePage(const std::wstring& text, std::string& bytes) {
 bool isAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByteEx(ansiCodePage(), byte) != FALSE;
 }
+
+bool ansiCodePageAsWindows() {
+    return true; // Windows' own conversion
+}

@@ -36,6 +36,8 @@ struct SwallowedByte {
     char taken = 0;
 
     void look(const char* bytes, size_t size, int number) {
+        if (size > 0 && bytes[size - 1] == '\r')
+            --size; // a CR LF line end: the program reads the line without it
         if (line != 0 || size == 0)
             return;
         bool freeEquals = false, takenEquals = false, takenClose = false;
@@ -127,6 +129,8 @@ struct OpenSection {
     int firstOntimeout = 0;
     int firstOnunmatch = 0;
     KeyValue titlematch; // the line that set it last
+    int titleLine = 0;   // the title in force, and what to say of its blanks
+    std::wstring titleWarning;
 };
 
 struct Checker {
@@ -195,7 +199,11 @@ struct Checker {
             add({0, Severity::Note,
                  L"no byte-order mark and not UTF-8: read in code page " + codePage +
                      L", as palimoor.exe reads it where that is the ANSI code page "
-                     L"(--codepage N for another)",
+                     L"(--codepage N for another)" +
+                     (ansiCodePageAsWindows()
+                          ? L""
+                          : L"; this system's converter reads it, and only 932 and 1252 are "
+                            L"held to what Windows reads byte for byte"),
                  L""});
             if (info.looksLikeUtf8())
                 warning(info.firstMalformedLine,
@@ -290,6 +298,10 @@ struct Checker {
             section.firstOnunmatch = keyValue.line;
         if (key->field == RuleField::TitleMatch)
             section.titlematch = keyValue;
+        if (key->field == RuleField::Title) {
+            section.titleLine = keyValue.line;
+            section.titleWarning = titleBlanksWarning(keyValue.value);
+        }
         if (key->kind == KeyKind::List)
             return;
         int& last = section.lastSet[static_cast<int>(key->field)];
@@ -339,7 +351,8 @@ struct Checker {
         section.lastLine = std::max(section.lastLine, lastSent);
         SectionVerdict verdict{name, section.firstLine, true};
         if (section.keyLines == 0) {
-            error(section.lastLine, sectionText(name) + L" has no key line, so it cannot be loaded",
+            error(section.firstLine,
+                  sectionText(name) + L" has no key line, so it cannot be loaded",
                   sectionNotFoundMessage(name));
             verdict.loads = false;
         } else {
@@ -348,15 +361,17 @@ struct Checker {
             verdict.loads = finishRuleKeys(section.rule, section.titlematch);
             for (const Finding& finding : reported) {
                 if (finding.id == MessageId::BadValue)
-                    error(section.lastLine,
+                    error(finding.line,
                           L"titlematch (" + lineText(finding.line) +
                               L") has no title to compare: set title or leave titlematch out",
                           finding.text);
                 else if (finding.id == MessageId::NoWindow)
-                    error(section.lastLine,
+                    error(section.firstLine,
                           sectionText(name) + L" names no window: set class, title or process",
                           finding.text);
             }
+            if (!section.titleWarning.empty() && section.rule.titlematch == TitleMatch::exact)
+                warning(section.titleLine, section.titleWarning);
             unusedLists(section);
         }
         ++report.sections;
@@ -367,19 +382,14 @@ struct Checker {
             sink.verdict(verdict);
     }
 
-    // A list that the rule's check mode never runs.
+    // A list that the rule's check mode never runs, said at its first line.
     void unusedLists(const OpenSection& section) {
-        const auto where = [&](const wchar_t* list, int line) {
-            return std::wstring(list) +
-                   (line == section.lastLine ? L"" : L" (" + lineText(line) + L")");
-        };
         if (section.rule.check == CheckMode::current && section.firstOntimeout > 0)
-            warning(section.lastLine, where(L"ontimeout", section.firstOntimeout) +
-                                          L" never runs: with check=current the rule never waits");
+            warning(section.firstOntimeout,
+                    L"ontimeout never runs: with check=current the rule never waits");
         if (section.rule.check == CheckMode::both && section.firstOnunmatch > 0)
-            warning(section.lastLine, where(L"onunmatch", section.firstOnunmatch) +
-                                          L" never runs: with check=both a state that does not "
-                                          L"hold at start is waited for");
+            warning(section.firstOnunmatch, L"onunmatch never runs: with check=both a state that "
+                                            L"does not hold at start is waited for");
     }
 
     void finishFile() {

@@ -200,20 +200,45 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
     }
 }
 
-void valueWarnings(int number, const KeyValue& kv, const Rule& rule, bool refused,
-                   std::vector<CheckFinding>& out) {
+// A process= value that no program's file or path can ever equal.
+std::wstring processValueProblem(const std::wstring& value) {
+    const std::wstring name = value.substr(value.find_last_of(L"\\/") + 1);
+    const bool path = value.find(L'\\') != std::wstring::npos;
+    if (hasOuterBlanks(value))
+        return L"has blanks at an end, which no program's file name has";
+    if (value.find(L'"') != std::wstring::npos)
+        return L"holds quotes, which are compared as part of the name; write it without them";
+    if (value.find(L'%') != std::wstring::npos)
+        return L"holds %, and variables are not expanded here; write the path out";
+    if (!path && value.find(L'/') != std::wstring::npos)
+        return L"uses / where Windows paths use \\, so it is compared as a file name and never "
+               L"matches";
+    if (path && value.find(L"..") != std::wstring::npos)
+        return L"holds \"..\", which a program's whole path never does";
+    const bool whole = (value.size() > 2 && value[1] == L':' && value[2] == L'\\') ||
+                       startsWithIgnoreCase(value, L"\\\\");
+    if (path && !whole)
+        return L"is part of a path: with a backslash it is compared with the program's whole "
+               L"path (C:\\...); give the file name alone or the whole path";
+    if (name.find(L'.') == std::wstring::npos)
+        return L"has no extension; a program's file name has one, as in slack.exe";
+    return std::wstring();
+}
+
+void valueWarnings(int number, const KeyValue& kv, bool refused, std::vector<CheckFinding>& out) {
     const RuleKey* key = findRuleKey(kv.key);
     if (!key)
         return;
-    // A title compared in part may well begin or end with a blank.
-    const bool windowText =
-        key->field == RuleField::Class ||
-        (key->field == RuleField::Title && rule.titlematch == TitleMatch::exact);
-    if (windowText && hasOuterBlanks(kv.value))
+    // A title's blanks are judged when the section's titlematch is known.
+    if (key->field == RuleField::Class && hasOuterBlanks(kv.value))
         warn(out, number,
-             std::wstring(key->name) + L" is " + quoted(kv.value) + L" with its blanks; window " +
-                 key->name + (key->field == RuleField::Class ? L"es" : L"s") +
-                 L" must match exactly");
+             L"class is " + quoted(kv.value) +
+                 L" with its blanks; window classes must match exactly");
+    if (key->field == RuleField::Process) {
+        const std::wstring problem = processValueProblem(kv.value);
+        if (!problem.empty())
+            warn(out, number, L"process=" + visible(kv.value) + L" never matches: it " + problem);
+    }
     if (key->kind == KeyKind::Number && !refused)
         numberWarning(number, *key, kv.value, out);
     if (key->kind == KeyKind::List)
@@ -221,6 +246,12 @@ void valueWarnings(int number, const KeyValue& kv, const Rule& rule, bool refuse
 }
 
 } // namespace
+
+std::wstring titleBlanksWarning(const std::wstring& title) {
+    if (!hasOuterBlanks(title))
+        return std::wstring();
+    return L"title is " + quoted(title) + L" with its blanks; window titles must match exactly";
+}
 
 std::wstring asBoxShowsIt(const std::wstring& text) {
     return text.substr(0, text.find(L'\0'));
@@ -279,7 +310,7 @@ void lineWarnings(int number, const std::wstring& text, LineKind kind, const Key
     if (semicolon)
         warn(out, number,
              L"\";\" starts no comment here; only a line beginning with \"#\" is a comment");
-    valueWarnings(number, keyValue, *rule, refused, out);
+    valueWarnings(number, keyValue, refused, out);
 }
 
 bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why) {

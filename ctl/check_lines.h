@@ -18,6 +18,10 @@ bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFindin
 void lineWarnings(int number, const std::wstring& text, LineKind kind, const KeyValue& keyValue,
                   const Rule* rule, bool refused, std::vector<CheckFinding>& out);
 
+// The warning for a title compared whole that begins or ends with a blank;
+// empty when it does not (a title compared in part may well).
+std::wstring titleBlanksWarning(const std::wstring& title);
+
 // A line that a reader would take for the header of section `name` but the
 // program does not: blanks around it, a comment after it, a stray carriage
 // return. False for any other line; `why` says what is wrong.

@@ -152,12 +152,18 @@ std::wstring overallUsage() {
     return out + L"\n\"palimoorctl COMMAND --help\" tells more about one command.\n";
 }
 
-bool wantsHelp(const Arguments& arguments) {
-    for (const std::wstring& argument : arguments) {
+// "--help" or "-h" where it is no option's value: "--section -h" names [-h].
+bool wantsHelp(const Arguments& arguments, const Subcommand& subcommand) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::wstring& argument = arguments[i];
         if (argument == L"--")
             return false;
         if (argument == L"--help" || argument == L"-h")
             return true;
+        for (size_t k = 0; k < subcommand.optionCount; ++k) {
+            if (argument == subcommand.options[k].name && subcommand.options[k].value)
+                ++i; // its value follows
+        }
     }
     return false;
 }
@@ -178,7 +184,7 @@ int runCtl(const Arguments& arguments, const Console& console) {
     for (const Subcommand& subcommand : kSubcommands) {
         if (command != subcommand.name)
             continue;
-        if (wantsHelp(rest)) {
+        if (wantsHelp(rest, subcommand)) {
             console.print(helpOf(subcommand));
             return 0;
         }

@@ -123,6 +123,14 @@ class HostileFiles(unittest.TestCase):
         self.assertIn("cafe.ini:1: warning: in code page 932 the byte 0xE9 begins a double-byte "
                       "character and takes the \"]\" after it", result.stdout)
         self.assertIn("--codepage N", result.stdout)
+        # With Windows line ends too: the CR is no part of the line the program reads.
+        (self.dir / "cafe-crlf.ini").write_bytes("[Café]\r\nclass=X\r\n".encode("cp1252"))
+        result = self.run_ctl("check", "cafe-crlf.ini")
+        self.assertIn("cafe-crlf.ini:1: warning: in code page 932 the byte 0xE9 begins a "
+                      "double-byte character and takes the \"]\" after it", result.stdout)
+        # Code pages this converter reads without measuring them against Windows.
+        result = self.run_ctl("check", "cafe.ini", "--codepage", "936")
+        self.assertIn("only 932 and 1252 are held to what Windows reads", result.stdout)
         # An odd byte after the mark is half a character, not a line.
         (self.dir / "odd.ini").write_bytes(b"\xff\xfe\x00")
         self.assertEqual(self.run_ctl("check", "odd.ini").stdout, "odd.ini: 0 sections, no problems\n")

@@ -71,6 +71,10 @@ bool encodeAnsiCodePage(const std::wstring& text, std::string& bytes) {
     return true;
 }
 
+bool ansiCodePageAsWindows() {
+    return fakeSystem.codePage == 932 || fakeSystem.codePage == 1252;
+}
+
 bool isAnsiLeadByte(unsigned char) {
     return false;
 }

@@ -1,0 +1,133 @@
+// What check says of the keys that name today's windows, and where it says
+// it: at the line an editor should jump to.
+#include "tests/unit/ctl_run.h"
+#include "tests/unit/fake_system.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring checkOf(const std::string& file) {
+    fakeSystem.reset();
+    fakeSystem.files[L"r.ini"] = file;
+    return ctl({L"check", L"r.ini"}).out;
+}
+
+std::string narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+// Values a new user tried, each of which no program's file or path equals.
+TEST(CheckProcess, ValuesThatCanNeverMatchAreWarnedAbout) {
+    struct Case {
+        const char* value;
+        const wchar_t* why;
+    } cases[] = {
+        {" slack.exe", L"blanks at an end"},
+        {"slack.exe ", L"blanks at an end"},
+        {"slack", L"no extension"},
+        {"Slack", L"no extension"},
+        {"\"slack.exe\"", L"quotes"},
+        {"\"C:\\Program Files\\Slack\\slack.exe\"", L"quotes"},
+        {"C:/Program Files/Slack/slack.exe", L"uses /"},
+        {"nu\\slack.exe", L"part of a path"},
+        {"\\slack.exe", L"part of a path"},
+        {"Slack\\slack.exe", L"part of a path"},
+        {"C:\\Program Files\\Slack\\..\\Slack\\slack.exe", L"\"..\""},
+        {"%LOCALAPPDATA%\\slack\\slack.exe", L"variables are not expanded"},
+        {"%windir%\\notepad.exe", L"variables are not expanded"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        const std::wstring out =
+            checkOf(std::string("[AfterSlackQuits]\nprocess=") + c.value + "\ntrigger=closed\n");
+        EXPECT_TRUE(contains(out, L"r.ini:2: warning: process=")) << narrow(out);
+        EXPECT_TRUE(contains(out, L"never matches: it")) << narrow(out);
+        EXPECT_TRUE(contains(out, c.why)) << narrow(out);
+    }
+    for (const char* fine : {"slack.exe", "OUTLOOK.EXE", "C:\\Program Files\\Slack\\slack.exe",
+                             "\\\\server\\apps\\tool.exe", "notepad++.exe", "Code.exe"}) {
+        SCOPED_TRACE(fine);
+        EXPECT_EQ(checkOf(std::string("[Program]\nprocess=") + fine + "\n"),
+                  L"r.ini: 1 section, no problems\n");
+    }
+}
+
+// A title's blanks matter only when it is compared whole, by the section's
+// last titlematch, wherever that stands.
+TEST(CheckTitle, BlanksFollowTheFinalTitlematch) {
+    struct Case {
+        const char* section;
+        bool warned;
+    } cases[] = {
+        {"[Firefox]\ntitle= - Mozilla Firefox\ntitlematch=end\n", false},
+        {"[Firefox]\ntitlematch=end\ntitle= - Mozilla Firefox\n", false},
+        {"[Notepad]\ntitle= Notepad \n", true},
+        {"[Notepad]\ntitlematch=contains\ntitle= Notepad \ntitlematch=exact\n", true},
+        {"[Notepad]\ntitle= Notepad \ntitlematch=contains\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section);
+        const std::wstring out = checkOf(c.section);
+        EXPECT_EQ(contains(out, L"with its blanks; window titles must match exactly"), c.warned)
+            << narrow(out);
+        if (c.warned) { // at the title's own line
+            EXPECT_TRUE(contains(out, L": warning: title is \""));
+        }
+    }
+    const std::wstring out = checkOf("[Notepad]\ntitlematch=contains\ntitle= Notepad \n"
+                                     "class=Notepad\ntitlematch=exact\n");
+    EXPECT_TRUE(contains(out, L"r.ini:3: warning: title is \" Notepad \"")) << narrow(out);
+}
+
+// What concerns a whole section is said at its header; a key that cannot
+// work, at its own line; a list that never runs, at its first entry.
+TEST(CheckLines, EachFindingPointsAtTheLineToFix) {
+    const std::wstring out = checkOf("# rules\n[Mail]\ncheck=change\nexec=x\n\n"
+                                     "[Later]\nclass=Edit\ntitlematch=start\nsleep=5\n"
+                                     "[Once]\nclass=X\nontimeout=nothing\nexec=y\n");
+    EXPECT_TRUE(contains(out, L"r.ini:2: error: section [Mail] names no window")) << narrow(out);
+    EXPECT_TRUE(contains(out, L"r.ini:8: error: titlematch (line 8) has no title")) << narrow(out);
+    EXPECT_TRUE(contains(out, L"r.ini:12: warning: ontimeout never runs")) << narrow(out);
+}
+
+// "--help" that is an option's value is that value.
+TEST(CtlArguments, HelpOnlyWhereItIsNoOptionsValue) {
+    fakeSystem.reset();
+    fakeSystem.files[L"r.ini"] = "[-h]\nclass=X\n[--help]\nclass=Y\n";
+    EXPECT_EQ(ctl({L"check", L"r.ini", L"--section", L"-h"}).out,
+              L"r.ini: 1 section, no problems\n");
+    EXPECT_EQ(ctl({L"check", L"r.ini", L"--section=--help"}).out,
+              L"r.ini: 1 section, no problems\n");
+    EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"--section", L"-h", L"-h"}).out, L"usage:"));
+    EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"--quiet", L"--help"}).out, L"usage:"));
+}
+
+// Where this system's converter reads a code page unmeasured against
+// Windows, check says so.
+TEST(CheckCodePage, OnlyMeasuredCodePagesAreHeldToWindows) {
+    for (unsigned codePage : {932u, 1252u, 936u, 949u, 950u}) {
+        SCOPED_TRACE(codePage);
+        fakeSystem.reset();
+        fakeSystem.codePage = codePage;
+        fakeSystem.files[L"r.ini"] = "[Caf\xe9]\nclass=X\n";
+        const bool said = contains(ctl({L"check", L"r.ini"}).out, L"only 932 and 1252 are held");
+        EXPECT_EQ(said, codePage != 932 && codePage != 1252);
+    }
+}
+
+// What a process= rule cannot see is said where its window is explained.
+TEST(ExplainProgram, SaysWhatTheRuleCannotSee) {
+    fakeSystem.reset();
+    fakeSystem.files[L"r.ini"] = "[AfterSlackQuits]\nprocess=slack.exe\ntrigger=closed\n"
+                                 "check=change\n[WaitForNotepad]\ntitle=Notepad\n"
+                                 "titlematch=contains\ntrigger=running\n";
+    const std::wstring slack = ctl({L"explain", L"r.ini", L"AfterSlackQuits"}).out;
+    EXPECT_TRUE(contains(slack, L"whose program cannot be read")) << narrow(slack);
+    EXPECT_TRUE(contains(slack, L"closed to the notification area")) << narrow(slack);
+    const std::wstring notepad = ctl({L"explain", L"r.ini", L"WaitForNotepad"}).out;
+    EXPECT_TRUE(contains(notepad, L"a title that contains \"Notepad\", visible ("))
+        << narrow(notepad);
+    EXPECT_FALSE(contains(notepad, L"cannot be read"));
+}
+
+} // namespace
