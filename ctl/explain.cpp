@@ -8,13 +8,9 @@
 
 namespace {
 
-bool processOnly(const Rule& rule) {
-    return rule.class_.empty() && rule.title.empty();
-}
-
 // For a process-only rule "in front" means a window of the program is.
 std::wstring triggerMeaning(const Rule& rule) {
-    const bool program = processOnly(rule);
+    const bool program = watchesMainWindow(rule);
     const std::wstring front = program ? L"a window of its program is in front" : L"is in front";
     const std::wstring behind =
         program ? L"no window of its program is in front" : L"is not in front";
@@ -46,10 +42,10 @@ std::wstring windowText(const Rule& rule) {
     const std::wstring program =
         (rule.process.find(L'\\') == std::wstring::npos ? L"the program " : L"the program at ") +
         quoted(rule.process);
-    if (processOnly(rule))
-        return L"process-only rule: the program's main window, the first visible top-level "
-               L"window of " +
-               program + L" that no other window owns";
+    if (watchesMainWindow(rule))
+        return L"process-only rule: the program's main window, the first window of " + program +
+               L" that the taskbar shows (visible, owned by no other window, not a tool window "
+               L"such as a splash)";
     const wchar_t* const titleHow[] = {L"title ", L"a title that starts with ",
                                        L"a title that contains ", L"a title that ends with "};
     const std::wstring cls = rule.class_.empty() ? L"any class" : L"class " + quoted(rule.class_);
@@ -57,7 +53,23 @@ std::wstring windowText(const Rule& rule) {
         rule.title.empty() ? L"any title"
                            : titleHow[static_cast<int>(rule.titlematch)] + quoted(rule.title);
     return L"the top-level window with " + cls + L" and " + title +
-           (rule.process.empty() ? L"" : L", of " + program);
+           (rule.process.empty() ? L"" : L", of " + program) +
+           (countsOnlyVisible(rule) ? L", visible (a title compared in part also matches the "
+                                      L"hidden helper windows that programs keep)"
+                                    : L"");
+}
+
+// What the rule's kind of lookup cannot see, said where a user would look.
+std::wstring windowNotes(const Rule& rule) {
+    std::wstring out;
+    if (!rule.process.empty())
+        out += L"         A window whose program cannot be read (another user's, a protected "
+               L"one) is not seen; it is asked about again at every look.\n";
+    if (watchesMainWindow(rule) && usesProcessWatch(rule.trigger))
+        out += L"         A program closed to the notification area has no visible main window: "
+               L"this rule sees it as closed then, at once; it does not wait for the program to "
+               L"quit.\n";
+    return out;
 }
 
 std::wstring outcomeText(Outcome outcome) {
@@ -144,7 +156,7 @@ std::wstring explainEntry(const std::wstring& entry) {
 
 std::wstring explainRule(const std::wstring& section, const Rule& rule) {
     std::wstring out = L"[" + visible(section) + L"]\n";
-    out += L"Window:  " + windowText(rule) + L"\n";
+    out += L"Window:  " + windowText(rule) + L"\n" + windowNotes(rule);
     const auto word = [](RuleField field, auto value) {
         return std::wstring(keyWordFor(ruleKey(field), static_cast<std::int32_t>(value)));
     };

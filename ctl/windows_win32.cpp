@@ -46,6 +46,21 @@ std::wstring outcomeNow(const Rule& rule, HWND window) {
                   : L"finds no process to wait for and runs exec at once";
 }
 
+// Windows a process= rule cannot judge now: their program cannot be read.
+std::wstring unseenWindows(const Rule& rule) {
+    std::wstring out;
+    if (rule.process.empty())
+        return out;
+    for (const WindowInfo& window : topLevelWindows(true)) {
+        if (!window.programRead)
+            out += windowLine(window) + L"\n";
+    }
+    return out.empty() ? out
+                       : L"cannot see these windows now, as their program cannot be read "
+                         L"(palimoor.exe asks again at every look):\n" +
+                             out;
+}
+
 // The program's own lookup and state test, on the rule given.
 int findForRule(const Rule& rule, const std::wstring& origin, const Console& console) {
     app.rule = rule;
@@ -53,6 +68,7 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
     std::wstring out = origin;
     out += window ? L"finds:\n" + windowLine(describeWindow(window)) + L"\n"
                   : std::wstring(L"finds no window\n");
+    out += unseenWindows(rule);
     const bool foreground = isInFront(window);
     out += L"trigger states now:\n";
     const RuleKey& triggerKey = ruleKey(RuleField::Trigger);

@@ -8,6 +8,7 @@
 #include "rules/ini_reader.h"
 #include "rules/rule_loader.h"
 #include "rules/text_file.h"
+#include "tests/unit/ctl_run.h"
 #include "tests/unit/fake_system.h"
 #include "watch/launch_text.h"
 #include <gtest/gtest.h>
@@ -36,25 +37,6 @@ std::wstring textOf(const std::string& bytes, const wchar_t* lineEnd = L"\n") {
 
 std::wstring golden(const std::string& name) {
     return textOf(goldenBytes(name));
-}
-
-struct CtlRun {
-    int code;
-    std::wstring out;
-    std::wstring err;
-};
-
-CtlRun ctl(const Arguments& arguments) {
-    CtlRun run{0, L"", L""};
-    Console console;
-    console.capturedOut = &run.out;
-    console.capturedErr = &run.err;
-    run.code = runCtl(arguments, console);
-    return run;
-}
-
-bool contains(const std::wstring& text, const std::wstring& part) {
-    return text.find(part) != std::wstring::npos;
 }
 
 std::string utf16le(const std::string& utf8, bool crlf) {
@@ -137,7 +119,7 @@ TEST(CtlCheck, FilesAndSectionsAsTheUserSeesThem) {
          false},
         {{L"check", L"r.ini", L"--section", L"NoWindow"},
          1,
-         L"r.ini:28: error: section [NoWindow] names no window: set class, title or process "
+         L"r.ini:27: error: section [NoWindow] names no window: set class, title or process "
          L"[classとtitleが両方とも未指定です]\nr.ini: [NoWindow]" +
              notLoading,
          false},
@@ -291,19 +273,20 @@ TEST(CtlCheck, ProgramAndTitleMatchKeys) {
     const CtlRun check = ctl({L"check", L"d.ini"});
     EXPECT_EQ(check.code, 1);
     EXPECT_EQ(check.out,
+              L"d.ini:10: error: titlematch (line 10) has no title to compare: set title "
+              L"or leave titlematch out [キー値不正]\n"
               L"d.ini:11: error: unknown key \"proces\"; did you mean process? "
-              L"[キー名称不正]\n"
-              L"d.ini:11: error: titlematch (line 10) has no title to compare: set title "
-              L"or leave titlematch out [キー値不正]\n");
+              L"[キー名称不正]\n");
     const CtlRun slack = ctl({L"explain", L"d.ini", L"Slack"});
     EXPECT_TRUE(contains(slack.out, L"Window:  process-only rule: the program's main window, the "
-                                    L"first visible top-level window of the program "
-                                    L"\"slack.exe\" that no other window owns\n"));
+                                    L"first window of the program \"slack.exe\" that the "
+                                    L"taskbar shows (visible, owned by no other window, not a "
+                                    L"tool window such as a splash)\n"));
     EXPECT_TRUE(contains(slack.out, L"holds when the window exists and a window of its program "
                                     L"is in front"));
     EXPECT_TRUE(contains(ctl({L"explain", L"d.ini", L"Fox"}).out,
                          L"with any class and a title that ends with \" - Mozilla Firefox\", of "
-                         L"the program at \"C:\\P\\firefox.exe\""));
+                         L"the program at \"C:\\P\\firefox.exe\", visible"));
 }
 
 // Nothing from a rule file reaches the terminal raw.
