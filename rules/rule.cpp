@@ -22,3 +22,7 @@ bool watchesMainWindow(const Rule& rule) {
 bool looksWindowByWindow(const Rule& rule) {
     return !rule.process.empty() || rule.titlematch != TitleMatch::exact;
 }
+
+bool countsOnlyVisible(const Rule& rule) {
+    return watchesMainWindow(rule) || rule.titlematch != TitleMatch::exact;
+}

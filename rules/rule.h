@@ -57,3 +57,6 @@ bool watchesMainWindow(const Rule& rule);
 // A rule with process= or a title compared in part is looked up window by
 // window; any other as it always was, by the system's FindWindowW.
 bool looksWindowByWindow(const Rule& rule);
+// Whether only visible windows can be the rule's: a main window, and a title
+// compared in part (which hidden helper windows would match too).
+bool countsOnlyVisible(const Rule& rule);

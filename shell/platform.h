@@ -11,7 +11,8 @@
 DWORD ownerProcessAccess();
 // How launched programs are shown.
 int launchShowCommand();
-// Extra launch flags: desktop Windows would otherwise show its own error box.
+// Extra launch flags: desktop Windows would otherwise show its own error box,
+// and could leave a launch unfinished when the process ends.
 ULONG launchExtraMask();
 // The folder viewer that opens a folder given as its parameter.
 const wchar_t* folderViewer();

@@ -79,8 +79,10 @@ DWORD ownerProcessAccess() {
 int launchShowCommand() {
     return SW_SHOWNORMAL;
 }
+// The process ends soon after its list: a launch that the shell finishes on
+// a thread of its own (a DDE conversation, a COM handler) would be cut off.
 ULONG launchExtraMask() {
-    return SEE_MASK_FLAG_NO_UI;
+    return SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
 }
 const wchar_t* folderViewer() {
     return L"explorer.exe";

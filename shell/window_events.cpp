@@ -1,7 +1,7 @@
 #include "shell/window_events.h"
 
 EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound,
-                           bool mainWindow) {
+                           bool visibleOnly) {
     EventPlan plan;
     plan.renamed = titleGiven;
     switch (trigger) {
@@ -28,7 +28,7 @@ EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFou
     case TriggerState::not_running:
         break; // watched through the target's process: no window event tells more
     }
-    plan.shown = mainWindow && (plan.appear || plan.vanish);
+    plan.shown = visibleOnly && (plan.appear || plan.vanish);
     return plan;
 }
 

@@ -10,16 +10,16 @@ struct EventPlan {
     bool appear = false;     // a window is created
     bool vanish = false;     // a window is destroyed
     bool renamed = false;    // a window's title changes
-    bool shown = false;      // shown or hidden: a main window counts only while visible
+    bool shown = false;      // shown or hidden: for a target that counts only while visible
     bool front = false;      // the foreground or the focus moves, a window is minimized
     bool oneProcess = false; // appear, vanish and renamed only from the target's process
 };
 
 // From the trigger, whether the rule names a title, whether the target
-// window was there at the first look, and whether the target is a program's
-// main window (process= alone), which counts only while it is visible.
+// window was there at the first look, and whether the target counts only
+// while it is visible (a program's main window, a title compared in part).
 EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound,
-                           bool mainWindow = false);
+                           bool visibleOnly = false);
 
 // What a window event is about, as far as a rule can care.
 enum class EventKind { Created, Destroyed, ShownOrHidden, Renamed, Front };

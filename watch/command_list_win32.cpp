@@ -4,6 +4,7 @@
 #include "shell/instance_control.h"
 #include "shell/platform.h"
 #include "shell/window_order.h"
+#include "watch/clipboard.h"
 #include "watch/command_text.h"
 #include "watch/launch.h"
 #include "watch/target_window.h"
@@ -29,8 +30,18 @@ void activateTarget(bool sync) {
     }
 }
 
+// The target goes back, and so does the window of its program that is in
+// front for it (a process-only rule's dialog), which would keep it in front.
+void pushTargetBack() {
+    HWND window = findTargetWindow();
+    pushWindowToBottom(window);
+    HWND front = window && isInFront(window) ? GetForegroundWindow() : nullptr;
+    if (front != window)
+        pushWindowToBottom(front);
+}
+
 void inactivateTarget(bool sync) {
-    pushWindowToBottom(findTargetWindow());
+    pushTargetBack();
     if (!sync)
         return;
     for (;;) {
@@ -38,7 +49,7 @@ void inactivateTarget(bool sync) {
         if (!window || !isInFront(window))
             return;
         Sleep(kRetryMs);
-        pushWindowToBottom(findTargetWindow());
+        pushTargetBack();
     }
 }
 
@@ -56,7 +67,10 @@ void closeTarget(bool sync) {
 
 void runEntry(const std::wstring& entry) {
     const SyncSplit split = splitSyncPrefix(entry);
-    const std::wstring text = expandClipboardToken(split.text, readClipboardText());
+    // Read only where it is used: reading can take up to a second.
+    const std::wstring text = holdsClipboardToken(split.text)
+                                  ? expandClipboardToken(split.text, readClipboardText())
+                                  : split.text;
     std::int32_t sleepMs = 0;
     switch (classifyCommand(text, sleepMs)) {
     case Builtin::Nothing:
@@ -91,29 +105,6 @@ const CommandList& listOf(ListKind kind) {
 }
 
 } // namespace
-
-std::wstring readClipboardText() {
-    std::wstring text;
-    // Text the owner renders only when asked would make us wait for the
-    // owner (Wine waits for it even to open the clipboard); from an owner
-    // that does not answer, the clipboard reads as empty.
-    HWND owner = GetClipboardOwner();
-    if ((owner && !windowAnswers(owner)) || !OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            // Bounded by the block, in case its text lacks the terminating zero.
-            const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-            size_t length = 0;
-            while (length < capacity && chars[length] != L'\0')
-                ++length;
-            text.assign(chars, length);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 void runCommandList(ListKind kind) {
     releaseStartLock(); // decided not to wait, or done waiting

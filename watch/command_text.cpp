@@ -14,6 +14,10 @@ SyncSplit splitSyncPrefix(const std::wstring& entry) {
     return {false, entry};
 }
 
+bool holdsClipboardToken(const std::wstring& text) {
+    return text.find(kClipboardToken) != std::wstring::npos;
+}
+
 std::wstring expandClipboardToken(const std::wstring& text, const std::wstring& clipboard) {
     std::wstring result;
     size_t from = 0;

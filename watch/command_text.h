@@ -12,6 +12,8 @@ struct SyncSplit {
 enum class Builtin { Nothing, Activate, Inactivate, Close, Sleep, External };
 
 SyncSplit splitSyncPrefix(const std::wstring& entry);
+// Whether the entry holds "%%CLIPBOARD%%": only then is the clipboard read.
+bool holdsClipboardToken(const std::wstring& text);
 // Replaces every token of the entry itself; clipboard text is never rescanned.
 std::wstring expandClipboardToken(const std::wstring& text, const std::wstring& clipboard);
 // "sleep " and a number; a negative number pauses 0 ms, one beyond the

@@ -88,7 +88,7 @@ void pollingWatch() {
         app.eventProcess = windowProcess(window);
     noteWatchedWindow(window);
     app.eventPlan = planWindowEvents(app.rule.trigger, !app.rule.title.empty(), window != nullptr,
-                                     watchesMainWindow(app.rule));
+                                     countsOnlyVisible(app.rule));
     DWORD followed = app.eventProcess; // the window thread's from here on
     startWindowThread();
     const HANDLE wakers[2] = {app.workerThread, app.lookNow};

@@ -52,7 +52,7 @@ void prepare() {
     cache.title = copyCut(app.rule.title, cache.titleBuffer);
     cache.byEnumeration = looksWindowByWindow(app.rule);
     cache.mainWindow = watchesMainWindow(app.rule);
-    cache.visibleOnly = cache.mainWindow || app.rule.titlematch != TitleMatch::exact;
+    cache.visibleOnly = countsOnlyVisible(app.rule);
     cache.foldedClass = folded(cache.className ? cache.className : L"");
     cache.foldedTitle = folded(cache.title ? cache.title : L"");
     cache.foldedProcess = folded(app.rule.process);

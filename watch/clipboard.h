@@ -1,0 +1,8 @@
+// The clipboard's text, for "%%CLIPBOARD%%".
+#pragma once
+#include <string>
+
+// Empty when there is none, when it cannot be opened, or when its owner
+// does not hand it over within a second: an owner that renders its text only
+// when asked makes the reader wait for it, and it may hang while rendering.
+std::wstring readClipboardText();
