@@ -18,11 +18,18 @@ by side in one run:
 4. The cost of the look itself beside 200 other top-level windows, at polling
    50 ms: an exact class (FindWindowW) against the rules looked up window by
    window (process=, titlematch=), all waiting for a window that never comes.
+5. A long wait (--long): a process= rule whose window is there (it waits for
+   it to come to the front), beside a program that opens 50 windows a second
+   above it, each living a second: its CPU in the first and the last minute of
+   ten, so that what the watch keeps of the windows it met shows if it grows.
 
-    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup]
-(--cpu: the CPU rows only; --lookup: the look's own cost, item 4, only)
+    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup | --long]
+(--cpu: the CPU rows only; --lookup: the look's own cost, item 4, only;
+--long: item 5 only, for `seconds` minutes, with the build given in
+PALIMOOR_BENCH_PROGRAM, palimoor.exe unless set)
 """
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -142,6 +149,38 @@ def lookup_rows(seconds):
         box.close()
 
 
+def long_wait(minutes):
+    program = os.environ.get("PALIMOOR_BENCH_PROGRAM", "palimoor.exe")
+    box = Sandbox("bench-long")
+    try:
+        if program != "palimoor.exe":
+            shutil.copy(program, box.dir / "palimoor.exe")
+        box.start_target("BenchOther", "Other", "--foreground")
+        target = box.start_target("BenchTarget", "Bench", exe="bench-target.exe")
+        busy = box.start_target("BenchBusy", "Busy", "--open-windows=50")
+        box.write("palimoor.ini", "[long]\nprocess=bench-target.exe\ntrigger=active\n"
+                                  "check=change\npolling=50\n")
+        process = box.spawn("-section=long")
+        box.wait_instance("long")
+        pid = unix_pid("palimoor.exe")
+        start = time.time()
+        per_minute = []
+        for minute in range(int(minutes)):
+            before = cpu_seconds(pid)
+            time.sleep(max(0.0, start + 60 * (minute + 1) - time.time()))
+            per_minute.append(cpu_seconds(pid) - before)
+            print(f"minute {minute + 1:2}: {per_minute[-1] / 60 * 100:.3f}% of a core", flush=True)
+        box.post("Palimoor", "[long]", WM_CLOSE)
+        process.wait(10)
+        for window, helper in (("BenchBusy", busy), ("BenchTarget", target)):
+            box.post(window, "-", WM_CLOSE)
+            helper.wait(10)
+        print(f"{program}: first minute {per_minute[0] / 60 * 100:.3f}%, last minute "
+              f"{per_minute[-1] / 60 * 100:.3f}% of a core")
+    finally:
+        box.close()
+
+
 def summary(samples):
     ms = sorted(s * 1000 for s in samples)
     p95 = ms[max(0, int(round(0.95 * len(ms))) - 1)]
@@ -154,6 +193,8 @@ def main():
     only_cpu = "--cpu" in sys.argv[3:]
     if "--lookup" in sys.argv[3:]:
         return lookup_rows(seconds)
+    if "--long" in sys.argv[3:]:
+        return long_wait(seconds)
     rows = []
     for build, program in BUILDS.items():
         # No box watcher: nothing here shows a box, and its own polling would

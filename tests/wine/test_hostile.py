@@ -48,6 +48,23 @@ class HungPrograms(WineTest):
         # An owner that does not answer leaves the clipboard empty.
         self.assertTrue(self.box.started()[0][2].endswith(" []"))
 
+    def test_clipboard_owner_that_answers_and_then_hangs_while_rendering(self):
+        """The owner answers when asked whether it answers, then hangs when
+        asked for its text: the entry gets no text after a second, and the list
+        goes on; entries without the token never read the clipboard."""
+        owner = self.box.start_target("ClipOwner", "Owner", "--hang-on-render",
+                                      "--delayed-clipboard=never rendered")
+        self.write_rule("CopyTitle", "class=NoSuchWindowClass", "exec=nothing",
+                        f"exec={self.box.recorder()}|[%%CLIPBOARD%%]",
+                        f"exec={self.box.recorder()}|after")
+        started = time.time()
+        self.assertEqual(self.box.run("-section=CopyTitle", timeout=20), 0)
+        self.assertLess(time.time() - started, 5.0)
+        self.assertTrue(self.box.wait_launches(2, timeout=3))
+        self.assertEqual([c.split(" ", 1)[1] for _, _, c in self.box.started()],
+                         ["[]", "after"])
+        self.box.target_event(owner, "rendering")
+
     def test_the_load_failure_box_while_the_program_in_front_hangs(self):
         self.hung_target("HungFront", "In front", "--foreground")
         self.write_rule("Other", "class=X")
@@ -58,6 +75,28 @@ class HungPrograms(WineTest):
 
 
 class BusyDesktop(WineTest):
+    def test_a_clock_beside_the_watch_does_not_deafen_it(self):
+        """A program that updates a label 20 times a second and makes a control
+        60 times (Wine sends another program only the creation): a title rule
+        at polling=1000 still ends within 100 ms of its window appearing. (A
+        title compared in part counts the window once it is shown, which Wine
+        does not tell another program: that rule sees it at the next look.)"""
+        self.box.start_target("PalimoorClock", "Clock", "--label-updates=20",
+                              "--churn-children=60")
+        self.write_rule("WaitForNotepad", "title=Untitled - Notepad",
+                        "trigger=running", "check=change", "polling=1000",
+                        f"exec={self.box.recorder()}")
+        process = self.box.spawn("-section=WaitForNotepad")
+        self.box.wait_instance("WaitForNotepad")
+        time.sleep(3)  # long enough for a storm to have let go of the events
+        waiter = self.box.watch_for_end("WaitForNotepad")
+        time.sleep(0.5)
+        notepad = self.box.start_target("Notepad", "Untitled - Notepad", exe="notepad.exe")
+        created = self.box.target_event(notepad, "created")
+        self.assertEqual(process.wait(15), 0)
+        self.assertLess(self.box.ended_at(waiter) - created, 0.1)
+
+
     def test_a_watch_ends_soon_after_its_window_appears_beside_a_busy_neighbour(self):
         for churn in ("--churn-children=500", "--churn-windows=50"):
             with self.subTest(churn=churn):

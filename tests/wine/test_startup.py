@@ -67,13 +67,13 @@ class ProgramFile(unittest.TestCase):
                                     "winmm.dll", "msvcrt.dll"})
         resources = subprocess.run(["i686-w64-mingw32-windres", "-i", str(exe), "-O", "rc"],
                                    capture_output=True, text=True, check=True).stdout
-        # Both resources in Japanese (1041), the icon group with three 24-bit images.
+        # Both resources in Japanese (1041), the icon group with three 16-colour images.
         self.assertEqual(re.findall(r"LANGUAGE \d+, \d+", resources), ["LANGUAGE 17, 1"])
         self.assertTrue(re.search(r'"HI_RES_AWARE" "CEUX"\nBEGIN\n  L"\\001"\nEND', resources),
                         "the high-resolution declaration")
         group = re.search(r"101 14 /\* RT_GROUP_ICON \*/\nBEGIN\n(.*?)END", resources, re.S)
         self.assertTrue(group, "icon group 101")
-        sizes = re.findall(r'"\\0(\d\d)\\0\1\\000\\000", 1, 24,', group.group(1))
+        sizes = re.findall(r'"\\0(\d\d)\\0\1\\020\\000", 1, 4,', group.group(1))
         self.assertEqual(sizes, ["60", "40", "20"])  # 48, 32 and 16 pixels, in octal
         self.assertLessEqual(exe.stat().st_size, 110 * 1024)
 

@@ -5,6 +5,8 @@
 //          [--destroy-after=MS] [--linger=MS] [--exit-delay=MS] [--minimized]
 //          [--front-after=MS] [--hang-after=MS [--hang-for=MS]] [--delayed-clipboard=TEXT]
 //          [--churn-children=N] [--churn-windows=N] [--more-windows=N]
+//          [--hang-on-render] [--splash=MS] [--dialog-on-front] [--label-updates=N]
+//          [--helper-window=TITLE] [--open-windows=N [--window-life=MS]]
 // The log has a line for created, ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
@@ -18,13 +20,26 @@
 // --churn-windows make it a busy neighbour: it creates and destroys N child
 // windows, or N hidden top-level windows, every second. --more-windows keeps
 // N more small visible top-level windows open, for a crowded desktop.
+// --hang-on-render answers every message but hangs (60 s) once asked to
+// render its delayed clipboard text. --splash shows a splash window (a tool
+// window, unowned and visible, as splash windows are) for MS before the main
+// window appears. --dialog-on-front opens an owned dialog, and gives it the
+// front whenever the window gets it, as a modal dialog does. --label-updates sets a child
+// label's text N times a second (a clock, a progress text). --helper-window
+// keeps a hidden top-level window with that title, made after the main one,
+// as the IME, OLE and tray windows that programs keep. --open-windows opens N
+// small visible top-level windows a second, each living --window-life ms
+// (1000 unless given), above the others: menus, tooltips, notifications.
 #include "helper_util.h"
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
+constexpr UINT WM_OPEN_DIALOG = WM_APP + 2;
 constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4,
-                   kChurnTimer = 5;
+                   kChurnTimer = 5, kLabelTimer = 6, kOpenTimer = 7;
 constexpr UINT kChurnTickMs = 20;
 int churnChildren = 0, churnWindows = 0; // per second
 long long churnTicks = 0;
@@ -32,7 +47,16 @@ std::wstring logPath;
 std::wstring delayedText;
 DWORD hangMs = 60000;
 HWND edit = nullptr;
+HWND label = nullptr;
+HWND dialog = nullptr;
 bool keepProcess = false;
+bool hangOnRender = false;
+bool dialogOnFront = false;
+long long labelTicks = 0;
+int openWindows = 0; // per second
+DWORD windowLife = 1000;
+long long openTicks = 0;
+std::vector<std::pair<long long, HWND>> opened; // when each closes
 
 void note(const char* event) {
     if (!logPath.empty())
@@ -45,7 +69,24 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             note("front");
+        // As a modal dialog does, it takes the front whenever its owner gets it.
+        if (LOWORD(wParam) != WA_INACTIVE && dialog)
+            PostMessageW(window, WM_OPEN_DIALOG, 0, 0); // once the activation is done
         return DefWindowProcW(window, message, wParam, lParam);
+    case WM_OPEN_DIALOG:
+        if (dialog) {
+            SetForegroundWindow(dialog);
+        } else {
+            // Owned, so it stays above its owner.
+            dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Options",
+                                     WS_POPUP | WS_CAPTION | WS_VISIBLE, 80, 80, 200, 100, window,
+                                     nullptr, nullptr, nullptr);
+            CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 4, 120, 20,
+                            dialog, nullptr, nullptr, nullptr);
+            SetForegroundWindow(dialog);
+            note("dialog");
+        }
+        return 0;
     case WM_SETFOCUS:
         if (edit)
             SetFocus(edit);
@@ -55,6 +96,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         DestroyWindow(window);
         return 0;
     case WM_RENDERFORMAT:
+        if (hangOnRender) {
+            note("rendering");
+            Sleep(hangMs);
+        }
         if (wParam == CF_UNICODETEXT && !delayedText.empty()) {
             const size_t bytes = (delayedText.size() + 1) * sizeof(wchar_t);
             HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -64,7 +109,23 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_TIMER:
-        if (wParam == kChurnTimer) {
+        if (wParam == kOpenTimer) {
+            const long long now = epochMilliseconds();
+            while (!opened.empty() && opened.front().first <= now) {
+                DestroyWindow(opened.front().second);
+                opened.erase(opened.begin());
+            }
+            const long long tick = ++openTicks;
+            const int due = static_cast<int>(tick * openWindows * kChurnTickMs / 1000 -
+                                             (tick - 1) * openWindows * kChurnTickMs / 1000);
+            for (int i = 0; i < due; ++i)
+                opened.emplace_back(now + windowLife,
+                                    CreateWindowExW(0, L"STATIC", L"tip", WS_POPUP | WS_VISIBLE,
+                                                    600, 600, 8, 8, nullptr, nullptr, nullptr,
+                                                    nullptr));
+        } else if (wParam == kLabelTimer) {
+            SetWindowTextW(label, std::to_wstring(++labelTicks).c_str());
+        } else if (wParam == kChurnTimer) {
             // As many as the rates ask for by this tick, created and destroyed.
             const long long tick = ++churnTicks;
             const auto due = [&](int rate) {
@@ -107,6 +168,20 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring title = option(argc, argv, L"title", L"Target");
     logPath = option(argc, argv, L"log");
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int splashMs = _wtoi(option(argc, argv, L"splash", L"0").c_str());
+    HWND splash = nullptr;
+    if (splashMs > 0) {
+        splash =
+            CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
+                            200, 200, 300, 150, nullptr, nullptr, instance, nullptr);
+        note("splash");
+        for (const long long end = epochMilliseconds() + splashMs; epochMilliseconds() < end;) {
+            MSG pending;
+            while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&pending);
+            Sleep(5);
+        }
+    }
     WNDCLASSW wc = {};
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
@@ -118,6 +193,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!window)
         return 2;
     note("created"); // the moment a watch can first see it
+    if (splash)
+        DestroyWindow(splash);
     edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, window, nullptr,
                            instance, nullptr);
     ShowWindow(window, flag(argc, argv, L"minimized")    ? SW_SHOWMINNOACTIVE
@@ -142,6 +219,24 @@ int wmain(int argc, wchar_t** argv) {
         CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className.c_str(), L"more",
                         WS_POPUP | WS_VISIBLE, i % 100, 0, 4, 4, nullptr, nullptr, instance,
                         nullptr);
+    const int labelUpdates = _wtoi(option(argc, argv, L"label-updates", L"0").c_str());
+    if (labelUpdates > 0) {
+        label = CreateWindowExW(0, L"STATIC", L"0", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20, window,
+                                nullptr, instance, nullptr);
+        SetTimer(window, kLabelTimer, static_cast<UINT>(1000 / labelUpdates), nullptr);
+    }
+    const std::wstring helperTitle = option(argc, argv, L"helper-window");
+    if (!helperTitle.empty())
+        CreateWindowExW(0, L"STATIC", helperTitle.c_str(), WS_POPUP, 0, 0, 4, 4, nullptr, nullptr,
+                        instance, nullptr);
+    openWindows = _wtoi(option(argc, argv, L"open-windows", L"0").c_str());
+    windowLife = static_cast<DWORD>(_wtoi(option(argc, argv, L"window-life", L"1000").c_str()));
+    if (openWindows > 0)
+        SetTimer(window, kOpenTimer, kChurnTickMs, nullptr);
+    hangOnRender = flag(argc, argv, L"hang-on-render");
+    dialogOnFront = flag(argc, argv, L"dialog-on-front");
+    if (dialogOnFront)
+        SendMessageW(window, WM_OPEN_DIALOG, 0, 0);
     churnChildren = _wtoi(option(argc, argv, L"churn-children", L"0").c_str());
     churnWindows = _wtoi(option(argc, argv, L"churn-windows", L"0").c_str());
     if (churnChildren > 0 || churnWindows > 0)
