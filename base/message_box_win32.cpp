@@ -1,5 +1,6 @@
 // palimoor.exe's message boxes: real ones. Their owner, the foreground
-// window, is the platform layer's (shell/platform_win32.cpp).
+// window unless its program does not answer, is chosen by
+// shell/box_owner_win32.cpp, which needs the platform layer above this floor.
 #include <windows.h>
 #include "base/message_box.h"
 

@@ -10,7 +10,7 @@
 // tell them apart (palimoorctl) without reading the text of a box.
 enum class MessageId { Other, CannotOpen, SectionNotFound, UnknownKey, BadValue, NoWindow };
 
-struct Finding {
+struct ReportedMessage {
     std::wstring text; // the message exactly as a box would show it
     int line;          // the rule-file line it is about, from 1; 0 for none
     MessageId id;
@@ -27,9 +27,9 @@ class Reporter {
     bool enabled() const { return enabled_; }
     // From now on messages are appended to `findings` instead of shown;
     // null shows them again. Copies of this reporter share the list.
-    void collectInto(std::vector<Finding>* findings) { findings_ = findings; }
+    void collectInto(std::vector<ReportedMessage>* findings) { findings_ = findings; }
     // An enabled reporter that collects every message into `findings`.
-    static Reporter collecting(std::vector<Finding>* findings) {
+    static Reporter collecting(std::vector<ReportedMessage>* findings) {
         Reporter reporter(nullptr, true);
         reporter.collectInto(findings);
         return reporter;
@@ -48,5 +48,5 @@ class Reporter {
     WindowHandle owner_;
     bool enabled_;
     std::wstring caption_;
-    std::vector<Finding>* findings_ = nullptr;
+    std::vector<ReportedMessage>* findings_ = nullptr;
 };

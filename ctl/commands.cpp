@@ -1,5 +1,12 @@
 #include "ctl/commands.h"
-#include "ctl/text_out.h"
+#include "base/count_of.h"
+#include "ctl/check/check_command.h"
+#include "ctl/desktop/desktop_commands.h"
+#include "ctl/explain/explain_command.h"
+#include "ctl/io/code_page_choice.h"
+#include "ctl/io/shown_text.h"
+#include "ctl/reading/spelling.h"
+#include "ctl/write/line_command.h"
 
 namespace {
 
@@ -60,16 +67,12 @@ struct Subcommand {
     const wchar_t* name;
     const wchar_t* synopsis; // the usage lines, without "palimoorctl NAME"
     const wchar_t* summary;  // one line for the list of subcommands
-    int (*run)(const ReadArguments&, const Console&);
+    int (*run)(const ParsedArguments&, const Console&);
     const wchar_t* about; // --help: what it does, before the options
     const OptionSpec* options;
     size_t optionCount;
     const wchar_t* after; // --help: after the options
 };
-
-template <size_t N> constexpr size_t countOf(const OptionSpec (&)[N]) {
-    return N;
-}
 
 const Subcommand kSubcommands[] = {
     {L"check",
@@ -188,13 +191,19 @@ int runCtl(const Arguments& arguments, const Console& console) {
             console.print(helpOf(subcommand));
             return 0;
         }
-        ReadArguments read;
+        ParsedArguments read;
         std::wstring error;
         if (!readArguments(rest, subcommand.options, subcommand.optionCount, read, error) ||
-            (read.has(L"--codepage") && !applyCodePage(read.value(L"--codepage"), error)))
+            (read.has(L"--codepage") && !chooseCodePage(read.value(L"--codepage"), error)))
             return usageError(console, error, subcommand.name);
         return subcommand.run(read, console);
     }
-    console.error(L"palimoorctl: unknown command " + quoted(command) + L"\n" + overallUsage());
+    std::vector<std::wstring> names;
+    for (const Subcommand& subcommand : kSubcommands)
+        names.push_back(subcommand.name);
+    const std::wstring meant = likelyMeant(command, names);
+    console.error(L"palimoorctl: unknown command " + quoted(command) +
+                  (meant.empty() ? L"" : L"; did you mean " + meant + L"?") + L"\n" +
+                  overallUsage());
     return 2;
 }

@@ -1,5 +1,6 @@
-// palimoorctl on Linux and other POSIX hosts: check and explain a rule
-// before it goes to the handheld.
+// palimoorctl on Linux and other POSIX hosts: check, explain and line, for a
+// rule before it goes to the handheld; windows and instances say that they
+// need Windows.
 #include "ctl/commands.h"
 #include "base/utf8_text.h"
 #include <cstdlib>

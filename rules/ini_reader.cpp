@@ -8,8 +8,36 @@ std::wstring iniFilePath(const std::wstring& modulePath, const std::wstring& ini
     return module.directory + L"\\" + baseNameOf(module.fileName) + L".ini";
 }
 
+bool isRuleBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == 0x3000;
+}
+
+bool hasOuterBlanks(const std::wstring& text) {
+    return !text.empty() && (isRuleBlank(text.front()) || isRuleBlank(text.back()));
+}
+
+std::wstring trimRuleBlanks(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(kRuleBlanks);
+    if (first == std::wstring::npos)
+        return std::wstring();
+    return text.substr(first, text.find_last_not_of(kRuleBlanks) - first + 1);
+}
+
+bool trimmedIfShort(const std::wstring& text, size_t from, size_t most, std::wstring& trimmed) {
+    const size_t first = text.find_first_not_of(kRuleBlanks, from);
+    if (first == std::wstring::npos) {
+        trimmed.clear();
+        return true;
+    }
+    const size_t last = text.find_last_not_of(kRuleBlanks);
+    if (last - first + 1 > most)
+        return false;
+    trimmed = text.substr(first, last - first + 1);
+    return true;
+}
+
 bool isBlankOrComment(const std::wstring& line) {
-    const size_t first = line.find_first_not_of(L" \t\u3000");
+    const size_t first = line.find_first_not_of(kRuleBlanks);
     return first == std::wstring::npos || line[first] == L'#';
 }
 

@@ -11,6 +11,17 @@ struct KeyValue {
 
 enum class LineKind { BlankOrComment, Header, KeyLine, Other };
 
+// The rule file's blanks: space, tab and the ideographic space. A line of
+// them is blank; nothing else is trimmed, so around a value they stay part of
+// it (the checker looks for them there).
+inline constexpr wchar_t kRuleBlanks[] = L" \t\u3000";
+bool isRuleBlank(wchar_t c);
+bool hasOuterBlanks(const std::wstring& text);
+std::wstring trimRuleBlanks(const std::wstring& text);
+// The text from `from` without its outer blanks, when that is at most `most`
+// long: a line can be megabytes, and is copied only when it is short.
+bool trimmedIfShort(const std::wstring& text, size_t from, size_t most, std::wstring& trimmed);
+
 std::wstring iniFilePath(const std::wstring& modulePath, const std::wstring& inifile);
 // Blank (only spaces, tabs, ideographic spaces) or a "#" comment line.
 bool isBlankOrComment(const std::wstring& line);

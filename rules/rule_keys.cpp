@@ -1,4 +1,5 @@
 #include "rules/rule_keys.h"
+#include "base/count_of.h"
 #include "base/text_compare.h"
 #include "rules/number_text.h"
 #include "rules/rule_messages.h"
@@ -13,13 +14,9 @@ constexpr KeyWord kTimeoutWords[] = {{L"infinite", -1}};
 constexpr KeyWord kTitleMatchWords[] = {
     {L"exact", 0}, {L"start", 1}, {L"contains", 2}, {L"end", 3}};
 
-template <size_t N> constexpr size_t countOf(const KeyWord (&)[N]) {
-    return N;
-}
-
 } // namespace
 
-const RuleKey kRuleKeys[12] = {
+constexpr RuleKey kRuleKeys[kRuleKeyCount] = {
     {L"class", RuleField::Class, KeyKind::Text, nullptr, 0, 0, 0},
     {L"title", RuleField::Title, KeyKind::Text, nullptr, 0, 0, 0},
     {L"check", RuleField::Check, KeyKind::Keyword, kCheckWords, countOf(kCheckWords), 0, 0},
@@ -35,6 +32,18 @@ const RuleKey kRuleKeys[12] = {
      countOf(kTitleMatchWords), 0, 0},
 };
 
+namespace {
+// Each field's key at its own place: a key left out would be an empty entry.
+constexpr bool oneKeyPerField() {
+    for (size_t i = 0; i < kRuleKeyCount; ++i) {
+        if (!kRuleKeys[i].name || kRuleKeys[i].field != static_cast<RuleField>(i))
+            return false;
+    }
+    return true;
+}
+static_assert(oneKeyPerField(), "kRuleKeys holds every field's key, in the fields' order");
+} // namespace
+
 const RuleKey* findRuleKey(const std::wstring& name) {
     for (const RuleKey& key : kRuleKeys) {
         if (equalsIgnoreCase(name, key.name))
@@ -44,11 +53,7 @@ const RuleKey* findRuleKey(const std::wstring& name) {
 }
 
 const RuleKey& ruleKey(RuleField field) {
-    for (const RuleKey& key : kRuleKeys) {
-        if (key.field == field)
-            return key;
-    }
-    return kRuleKeys[0];
+    return kRuleKeys[static_cast<size_t>(field)];
 }
 
 bool readKeyValue(const RuleKey& key, const std::wstring& value, std::int32_t& number) {

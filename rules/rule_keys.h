@@ -19,7 +19,7 @@ enum class RuleField {
     OnUnmatch,
     Polling,
     Process,
-    TitleMatch,
+    TitleMatch, // the last: kRuleKeyCount counts from it
 };
 
 // Text: any value, kept as written. List: the same, one entry more each
@@ -42,8 +42,9 @@ struct RuleKey {
     std::int32_t alsoAllowed; // Number: one number below it accepted too; else the minimum
 };
 
-// In the order the parser compares them.
-extern const RuleKey kRuleKeys[12];
+// One key per field, in the order the parser compares them.
+constexpr size_t kRuleKeyCount = static_cast<size_t>(RuleField::TitleMatch) + 1;
+extern const RuleKey kRuleKeys[kRuleKeyCount];
 
 // The key `name` stands for, letter case ignored; null when none.
 const RuleKey* findRuleKey(const std::wstring& name);

@@ -5,12 +5,13 @@
 #include "rules/text_file.h"
 #include <new>
 
-bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section) {
+bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section,
+                     TextFileInfo* encoding) {
     try {
         SectionCollector collector{L"[" + section + L"]", false, {}};
-        if (!forEachTextLine(path, [&](const std::wstring& line, int number) {
-                collector.take(line, number);
-            })) {
+        if (!forEachTextLine(
+                path, [&](const std::wstring& line, int number) { collector.take(line, number); },
+                encoding)) {
             rule.show(cannotOpenMessage(path), kBoxPlain, MessageId::CannotOpen);
             return false;
         }

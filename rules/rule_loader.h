@@ -3,10 +3,13 @@
 #include "base/reporter.h"
 #include "base/settings.h"
 #include "rules/rule.h"
+#include "rules/text_file.h"
 #include <string>
 
 // Keeps only the selected section's key lines: memory does not grow with the file.
-bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section);
+// `encoding`, when given, gets what the read found of the file's encoding.
+bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section,
+                     TextFileInfo* encoding = nullptr);
 // The rule phase: false after the always-shown load-failure box, just before
 // which `beforeFailureBox` runs when given.
 bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,

@@ -2,6 +2,7 @@
 #include "shell/instance_control.h"
 #include "shell/app_state.h"
 #include "shell/instance_match.h"
+#include "shell/platform.h"
 #include "shell/shell_window.h"
 
 namespace {
@@ -88,13 +89,9 @@ bool applyExecMode() {
 }
 
 bool instanceSection(HWND window, const std::wstring& appName, std::wstring& section) {
-    wchar_t className[kOtherWindowChars] = {};
-    wchar_t title[kOtherWindowChars] = {};
-    GetClassNameW(window, className, kOtherWindowChars);
-    GetWindowTextW(window, title, kOtherWindowChars);
-    if (appName != className)
+    if (appName != readWindowText(window, WindowText::ClassName, kOtherWindowChars))
         return false;
-    section = sectionOfTitle(title);
+    section = sectionOfTitle(readWindowText(window, WindowText::Title, kOtherWindowChars));
     return true;
 }
 

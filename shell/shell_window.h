@@ -16,8 +16,3 @@ DWORD WINAPI windowThreadProc(LPVOID ready);
 // Closes the shell window now, or as soon as the window thread has created it,
 // so that a watch ended early leaves no window thread and no icon behind.
 void closeShellWindow();
-
-// The timeout, on the window thread only; start does nothing while armed.
-void startTimeoutTimer();
-void stopTimeoutTimer();
-void onTimeoutStep(UINT firedId);

@@ -3,6 +3,7 @@
 #include "shell/confirm_text.h"
 #include "shell/event_hooks.h"
 #include "shell/platform.h"
+#include "shell/timeout_timer.h"
 #include "shell/window_order.h"
 #include <cwchar>
 
@@ -77,6 +78,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         closeWindow(window);
         return 0;
     case WM_TIMER:
+        // The program sets no timer that reaches here (its timeout steps post
+        // WM_TIMEOUT_STEP, its retry timer has a callback): a WM_TIMER comes
+        // from outside, and counts as the timeout's expiry, as it always has.
         app.timedOut = true;
         closeWindow(window);
         return 0;

@@ -2,6 +2,7 @@
 // restarted by WM_RESET_TIMEOUT, and on expiry it ends the wait as a timeout.
 // Everything here runs on the window thread except the timer's callback,
 // which only posts which step fired.
+#include "shell/timeout_timer.h"
 #include "shell/app_state.h"
 #include "shell/shell_window.h"
 #include "shell/timeout_chain.h"

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             break;
         }
     }
-    std::vector<Finding> findings;
+    std::vector<ReportedMessage> findings;
     Rule rule;
     rule.assignReporter(Reporter::collecting(&findings));
     const bool loaded = readRuleSection(rule, L"\\r.ini", section);
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         FUZZ_REQUIRE(rule.timeout == -1 || rule.timeout > 0);
     }
     const std::vector<KeyValue> keys = collectSectionKeys(lines, L"[" + section + L"]");
-    for (const Finding& finding : findings) {
+    for (const ReportedMessage& finding : findings) {
         if (finding.line == 0)
             continue;
         FUZZ_REQUIRE(finding.line >= 1 && static_cast<size_t>(finding.line) <= lines.size());

@@ -102,6 +102,26 @@ TEST(CtlArguments, HelpOnlyWhereItIsNoOptionsValue) {
     EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"--quiet", L"--help"}).out, L"usage:"));
 }
 
+// A subcommand a letter off is named.
+TEST(CtlArguments, AnUnknownSubcommandGetsTheNearestName) {
+    struct Case {
+        const wchar_t* typed;
+        const wchar_t* meant; // empty: none is near
+    } cases[] = {{L"chek", L"check"},
+                 {L"explian", L"explain"},
+                 {L"window", L"windows"},
+                 {L"instance", L"instances"},
+                 {L"frobnicate", L""}};
+    for (const Case& c : cases) {
+        const CtlRun run = ctl({c.typed});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(contains(run.err, L"did you mean"), *c.meant != L'\0') << narrow(run.err);
+        if (*c.meant) {
+            EXPECT_TRUE(contains(run.err, L"did you mean " + std::wstring(c.meant) + L"?"));
+        }
+    }
+}
+
 // Where this system's converter reads a code page unmeasured against
 // Windows, check says so.
 TEST(CheckCodePage, OnlyMeasuredCodePagesAreHeldToWindows) {

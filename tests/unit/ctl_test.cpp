@@ -2,7 +2,7 @@
 // form the program reads; its verdicts against the program's own loader; and
 // the command lines and shortcuts it writes, read back by the program's code.
 #include "base/shortcut_text.h"
-#include "ctl/check.h"
+#include "ctl/check/check.h"
 #include "ctl/commands.h"
 #include "options/command_line.h"
 #include "rules/ini_reader.h"
@@ -234,12 +234,12 @@ TEST(CtlCheck, VerdictsAreTheLoadersOwn) {
     names.insert(L"Absent");
     for (const std::wstring& name : names) {
         SCOPED_TRACE(std::string(name.begin(), name.end()));
-        std::vector<Finding> shown;
+        std::vector<ReportedMessage> shown;
         Rule rule;
         rule.assignReporter(Reporter::collecting(&shown));
         const bool loads = readRuleSection(rule, L"r.ini", name);
         std::multiset<std::wstring> programTexts;
-        for (const Finding& finding : shown)
+        for (const ReportedMessage& finding : shown)
             programTexts.insert(finding.text);
 
         std::multiset<std::wstring> checkTexts;

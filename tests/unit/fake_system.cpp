@@ -3,7 +3,7 @@
 #include "base/file_io.h"
 #include "base/utf8_text.h"
 #include "base/code_page.h"
-#include "ctl/program_boxes.h"
+#include "ctl/reading/message_box_recorded.h"
 #include <algorithm>
 #include <new>
 

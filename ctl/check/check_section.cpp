@@ -1,0 +1,80 @@
+#include "ctl/check/check_section.h"
+#include "ctl/check/check_lines.h"
+#include "ctl/io/shown_text.h"
+#include "ctl/reading/section_names.h"
+#include "rules/rule_messages.h"
+
+std::wstring sectionText(const std::wstring& name) {
+    return L"section [" + visible(name) + L"]";
+}
+
+std::wstring lineText(int line) {
+    return L"line " + std::to_wstring(line);
+}
+
+void OpenSection::takeKey(const KeyValue& keyValue, bool refused, std::vector<CheckFinding>& out) {
+    rule.exec.clear();
+    rule.ontimeout.clear();
+    rule.onunmatch.clear();
+    ++keyLines;
+    const RuleKey* key = findRuleKey(keyValue.key);
+    if (!key || refused)
+        return;
+    if (key->field == RuleField::OnTimeout && firstOntimeout == 0)
+        firstOntimeout = keyValue.line;
+    if (key->field == RuleField::OnUnmatch && firstOnunmatch == 0)
+        firstOnunmatch = keyValue.line;
+    if (key->field == RuleField::TitleMatch)
+        titlematch = keyValue;
+    if (key->field == RuleField::Title) {
+        titleLine = keyValue.line;
+        titleWarning = titleBlanksWarning(keyValue.value);
+    }
+    if (key->kind == KeyKind::List)
+        return;
+    int& last = lastSet[static_cast<int>(key->field)];
+    if (last != 0)
+        out.push_back(
+            {keyValue.line, Severity::Warning,
+             std::wstring(key->name) + L" is set again: this line replaces " + lineText(last),
+             L""});
+    last = keyValue.line;
+}
+
+std::vector<CheckFinding> OpenSection::wholeFindings(bool& loads) {
+    std::vector<CheckFinding> out;
+    const auto error = [&](int line, const std::wstring& message, const std::wstring& program) {
+        out.push_back({line, Severity::Error, message, asBoxShowsIt(program)});
+    };
+    const auto warning = [&](int line, const std::wstring& message) {
+        out.push_back({line, Severity::Warning, message, L""});
+    };
+    if (keyLines == 0) {
+        error(firstLine, sectionText(name) + L" has no key line, so it cannot be loaded",
+              sectionNotFoundMessage(name));
+        loads = false;
+        return out;
+    }
+    std::vector<ReportedMessage> reported;
+    rule.assignReporter(Reporter::collecting(&reported));
+    loads = finishRuleKeys(rule, titlematch);
+    for (const ReportedMessage& message : reported) {
+        if (message.id == MessageId::BadValue)
+            error(message.line,
+                  L"titlematch (" + lineText(message.line) +
+                      L") has no title to compare: set title or leave titlematch out",
+                  message.text);
+        else if (message.id == MessageId::NoWindow)
+            error(firstLine, sectionText(name) + L" names no window: set class, title or process",
+                  message.text);
+    }
+    if (!titleWarning.empty() && rule.titlematch == TitleMatch::exact)
+        warning(titleLine, titleWarning);
+    // A list that the rule's check mode never runs, said at its first line.
+    if (rule.check == CheckMode::current && firstOntimeout > 0)
+        warning(firstOntimeout, L"ontimeout never runs: with check=current the rule never waits");
+    if (rule.check == CheckMode::both && firstOnunmatch > 0)
+        warning(firstOnunmatch, L"onunmatch never runs: with check=both a state that does not "
+                                L"hold at start is waited for");
+    return out;
+}
