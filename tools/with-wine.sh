@@ -6,12 +6,21 @@
 #   - WINEDEBUG=-all and a UTF-8 locale, so that non-ASCII command lines arrive intact.
 # Exports WINE (the loader that runs our executables) and PALIMOOR_WIN_BUILD (the build
 # folder whose executables Wine can run). Ends only what it started.
-#   tools/with-wine.sh COMMAND [ARGS...]
+#   tools/with-wine.sh [--lane N] COMMAND [ARGS...]
+# --lane N gives the command a Wine of its own (prefix, server and Xvfb display), so
+# that the test suites of two lanes run side by side without seeing each other's
+# windows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${PALIMOOR_BUILD:-$root/build}
+lane=""
+if [ "${1:-}" = "--lane" ]; then
+  lane=$2
+  shift 2
+fi
 
 export WINEPREFIX=$build/wine/prefix
+[ -n "$lane" ] && export WINEPREFIX=$build/wine/lane-$lane/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -24,15 +33,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    started_xvfb=$!
-    for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"
-    break
-  done
+if [ -z "${DISPLAY:-}" ] || [ -n "$lane" ]; then
+  # Xvfb picks a free display itself and says which: two lanes starting at
+  # once never take the same one.
+  displayfile=$(mktemp)
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$displayfile" >/dev/null 2>&1 &
+  started_xvfb=$!
+  for _ in $(seq 1 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n 1 "$displayfile")"
+  rm -f "$displayfile"
 fi
 
 # Debian's "wine" script prefers the 32-bit loader; ask for the 64-bit one where present.
