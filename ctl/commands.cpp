@@ -13,6 +13,9 @@ namespace {
 const OptionSpec kCheckOptions[] = {
     {L"--section", L"NAME", L"check only this section (repeat for more); NAME is exact"},
     {L"--json", nullptr, L"the findings and each section's verdict as JSON"},
+    {L"--format", L"FORMAT",
+     L"text (the default), json (as --json), or msvc: FILE(LINE): error\n"
+     L"PAL101: TEXT, as compilers write, for editors' problem matchers"},
     {L"--quiet", nullptr, L"no line for a file without problems"},
     {L"--codepage", L"N",
      L"the ANSI code page of the Windows that runs palimoor.exe, for\n"
@@ -76,7 +79,7 @@ struct Subcommand {
 
 const Subcommand kSubcommands[] = {
     {L"check",
-     L"FILE [--section NAME]... [--json] [--quiet] [--codepage N]\n"
+     L"FILE [--section NAME]... [--json | --format FORMAT] [--quiet] [--codepage N]\n"
      L"--command-line TEXT [--exe PATH] [--json] [--codepage N]",
      L"report every problem of a rule file, or of a command line", checkCommand,
      L"Reads FILE as palimoor.exe reads its rule file and reports every problem at once,\n"

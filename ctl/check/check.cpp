@@ -45,11 +45,8 @@ struct Checker {
         waiting.emplace(
             std::make_tuple(finding.line, static_cast<int>(finding.severity), arrivals++), finding);
     }
-    void error(int line, const std::wstring& message, const std::wstring& programMessage) {
-        add({line, Severity::Error, message, asBoxShowsIt(programMessage)});
-    }
-    void warning(int line, const std::wstring& message) {
-        add({line, Severity::Warning, message, L""});
+    void warning(int line, FindingCode code, const std::wstring& message) {
+        add({line, Severity::Warning, code, message, L""});
     }
     void addScratch() {
         for (const CheckFinding& finding : scratch)
@@ -91,10 +88,11 @@ struct Checker {
         } else {
             const bool checked = inSection ? current != nullptr : wholeFile;
             std::wstring name, why;
+            FindingCode code = FindingCode::HeaderWithBlanks;
             const bool headerLike = kind != LineKind::BlankOrComment &&
-                                    looksLikeHeader(text, name, why) && isAsked(name);
+                                    looksLikeHeader(text, name, why, code) && isAsked(name);
             if (headerLike)
-                warning(number, why);
+                warning(number, code, why);
             bool refused = false;
             if (kind == LineKind::KeyLine && current) {
                 refused = keyLineErrors(current->rule, keyValue, scratch);
@@ -121,12 +119,13 @@ struct Checker {
             found = open.emplace(name, OpenSection(name, number)).first;
             const std::wstring problem = commandLineNameProblem(name);
             if (!problem.empty())
-                warning(number, sectionText(name) + L" " + problem +
-                                    L": no shortcut can start it; rename the section");
+                warning(number, FindingCode::NameNoCommandLineCarries,
+                        sectionText(name) + L" " + problem +
+                            L": no shortcut can start it; rename the section");
         } else {
-            warning(number, sectionText(name) + L" appears again (first on " +
-                                lineText(found->second.firstLine) +
-                                L"); the key lines of both count");
+            warning(number, FindingCode::SectionAgain,
+                    sectionText(name) + L" appears again (first on " +
+                        lineText(found->second.firstLine) + L"); the key lines of both count");
         }
         current = &found->second;
         current->lastLine = number;

@@ -18,6 +18,7 @@ struct Request {
     std::wstring file;
     std::vector<std::wstring> sections;
     bool json = false;
+    bool msvc = false; // findings as compilers write them
     bool quiet = false;
     bool commandLineGiven = false;
     std::wstring commandLine;
@@ -28,6 +29,7 @@ struct Request {
 struct Output {
     const Console& console;
     bool json;
+    bool msvc;
     JsonWriter writer;
     std::wstring pending;
     bool inSections = false;
@@ -44,7 +46,9 @@ struct Output {
     void finding(const std::wstring& file, const CheckFinding& finding) {
         if (json)
             writeFindingJson(writer, file, finding);
-        text(json ? writer.take() : formatFinding(file, finding, console.colour));
+        text(json   ? writer.take()
+             : msvc ? formatFindingMsvc(file, finding)
+                    : formatFinding(file, finding, console.colour));
     }
     // The JSON closes with the numbers of errors and warnings.
     void closeJson(int errors, int warnings) {
@@ -68,13 +72,18 @@ struct Output {
             writeVerdictJson(writer, verdict);
             text(writer.take());
         } else if (!verdict.loads) {
-            text(formatVerdict(file, verdict));
+            text(formatVerdict(file, verdict, msvc));
         }
     }
 };
 
 int parseRequest(const ParsedArguments& read, Request& request, const Console& console) {
-    request.json = read.has(L"--json");
+    const std::wstring format = read.value(L"--format");
+    if (!format.empty() && format != L"text" && format != L"msvc" && format != L"json")
+        return usageError(console, L"--format takes text, msvc or json, not " + quoted(format),
+                          L"check");
+    request.json = read.has(L"--json") || format == L"json";
+    request.msvc = format == L"msvc" && !read.has(L"--json");
     request.quiet = read.has(L"--quiet");
     for (const std::wstring& name : read.values(L"--section")) {
         if (std::find(request.sections.begin(), request.sections.end(), name) ==
@@ -164,7 +173,7 @@ int checkCommandLine(const Request& request, Output& out) {
     if (reading.accepted && ruleThere)
         return checkFile(ruleFile, rule, {reading.settings.section}, request, out, findings);
     if (reading.accepted)
-        findings.push_back({0, Severity::Error,
+        findings.push_back({0, Severity::Error, FindingCode::RuleFileMissing,
                             L"the rule file is not there: palimoor.exe shows its "
                             L"load-failure box and ends with exit code 1",
                             L""});
@@ -185,7 +194,7 @@ int checkCommand(const ParsedArguments& read, const Console& console) {
     Request request;
     if (const int code = parseRequest(read, request, console))
         return code;
-    Output out{console, request.json, {}, L"", false};
+    Output out{console, request.json, request.msvc, {}, L"", false};
     if (request.commandLineGiven)
         return checkCommandLine(request, out);
     if (request.json)

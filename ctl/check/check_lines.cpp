@@ -45,8 +45,8 @@ std::wstring expectedValues(const RuleKey& key) {
            std::to_wstring(key.minimum) + L" or more";
 }
 
-void warn(std::vector<CheckFinding>& out, int line, const std::wstring& message) {
-    out.push_back({line, Severity::Warning, message, L""});
+void warn(std::vector<CheckFinding>& out, int line, FindingCode code, const std::wstring& message) {
+    out.push_back({line, Severity::Warning, code, message, L""});
 }
 
 std::wstring unknownKeyMessage(const KeyValue& kv) {
@@ -77,7 +77,7 @@ void numberWarning(int number, const RuleKey& key, const std::wstring& value,
     if (trimmedIfShort(value, numberEnd(value, 0), 2, rest) &&
         (rest.empty() || equalsIgnoreCase(rest, L"ms")))
         return;
-    warn(out, number,
+    warn(out, number, FindingCode::TextAfterNumber,
          std::wstring(key.name) + L"=" + visible(value) + L" is read as " + std::to_wstring(read) +
              L" ms; the text after the number is ignored");
 }
@@ -113,13 +113,14 @@ void valueWarnings(int number, const KeyValue& kv, bool refused, std::vector<Che
         return;
     // A title's blanks are judged when the section's titlematch is known.
     if (key->field == RuleField::Class && hasOuterBlanks(kv.value))
-        warn(out, number,
+        warn(out, number, FindingCode::ClassWithBlanks,
              L"class is " + quoted(kv.value) +
                  L" with its blanks; window classes must match exactly");
     if (key->field == RuleField::Process) {
         const std::wstring problem = processValueProblem(kv.value);
         if (!problem.empty())
-            warn(out, number, L"process=" + visible(kv.value) + L" never matches: it " + problem);
+            warn(out, number, FindingCode::ProcessNeverMatches,
+                 L"process=" + visible(kv.value) + L" never matches: it " + problem);
     }
     if (key->kind == KeyKind::Number && !refused)
         numberWarning(number, *key, kv.value, out);
@@ -149,9 +150,10 @@ bool keyLineErrors(Rule& rule, const KeyValue& keyValue, std::vector<CheckFindin
         if (finding.id != MessageId::UnknownKey && finding.id != MessageId::BadValue)
             continue; // the final check belongs to the whole section
         refused = true;
+        const bool unknown = finding.id == MessageId::UnknownKey;
         out.push_back({finding.line, Severity::Error,
-                       finding.id == MessageId::UnknownKey ? unknownKeyMessage(keyValue)
-                                                           : invalidValueMessage(keyValue),
+                       unknown ? FindingCode::UnknownKey : FindingCode::BadValue,
+                       unknown ? unknownKeyMessage(keyValue) : invalidValueMessage(keyValue),
                        asBoxShowsIt(finding.text)});
     }
     return refused;
@@ -169,29 +171,32 @@ void lineWarnings(int number, const std::wstring& text, LineKind kind, const Key
         return;
     case LineKind::Other:
         if (semicolon)
-            warn(out, number,
+            warn(out, number, FindingCode::SemicolonComment,
                  L"\";\" starts no comment here; only a line beginning with \"#\" is a comment");
         else if (!inSection)
             return;
         else if (lead == L'=')
-            warn(out, number, L"line begins with \"=\" (no key) and is ignored");
+            warn(out, number, FindingCode::NoKey,
+                 L"line begins with \"=\" (no key) and is ignored");
         else
-            warn(out, number, L"line has no \"=\" and is ignored");
+            warn(out, number, FindingCode::NoEquals, L"line has no \"=\" and is ignored");
         return;
     case LineKind::KeyLine:
         break;
     }
     if (!inSection) {
-        warn(out, number, L"key line before the first section header is ignored");
+        warn(out, number, FindingCode::KeyBeforeHeader,
+             L"key line before the first section header is ignored");
         return;
     }
     if (semicolon)
-        warn(out, number,
+        warn(out, number, FindingCode::SemicolonComment,
              L"\";\" starts no comment here; only a line beginning with \"#\" is a comment");
     valueWarnings(number, keyValue, refused, out);
 }
 
-bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why) {
+bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why,
+                     FindingCode& code) {
     const size_t first = text.find_first_not_of(kRuleBlanks);
     if (first == std::wstring::npos || text[first] != L'[')
         return false;
@@ -199,6 +204,7 @@ bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring&
     const std::wstring withoutCr = kept == std::wstring::npos ? L"" : text.substr(0, kept + 1);
     if (withoutCr != text && isSectionHeader(withoutCr)) {
         name = withoutCr.substr(1, withoutCr.size() - 2);
+        code = FindingCode::HeaderWithCr;
         why = L"ends in a stray carriage return (CR CR LF line ends?), so it is not a section "
               L"header";
         return true;
@@ -206,6 +212,7 @@ bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring&
     const std::wstring trimmed = trimRuleBlanks(withoutCr);
     if (isSectionHeader(trimmed)) {
         name = trimmed.substr(1, trimmed.size() - 2);
+        code = FindingCode::HeaderWithBlanks;
         why = L"looks like a section header but has blanks around it, so it is not one";
         return true;
     }
@@ -216,6 +223,7 @@ bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring&
     if (after.empty() || (after[0] != L'#' && after[0] != L';'))
         return false;
     name = trimmed.substr(1, close - 1);
+    code = FindingCode::CommentAfterHeader;
     why = L"a comment after a section header makes the line no header; put the comment on a "
           L"line of its own";
     return true;

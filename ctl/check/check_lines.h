@@ -24,5 +24,6 @@ std::wstring titleBlanksWarning(const std::wstring& title);
 
 // A line that a reader would take for the header of section `name` but the
 // program does not: blanks around it, a comment after it, a stray carriage
-// return. False for any other line; `why` says what is wrong.
-bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why);
+// return. False for any other line; `why` says what is wrong, `code` which.
+bool looksLikeHeader(const std::wstring& text, std::wstring& name, std::wstring& why,
+                     FindingCode& code);

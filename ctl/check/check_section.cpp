@@ -35,7 +35,7 @@ void OpenSection::takeKey(const KeyValue& keyValue, bool refused, std::vector<Ch
     int& last = lastSet[static_cast<int>(key->field)];
     if (last != 0)
         out.push_back(
-            {keyValue.line, Severity::Warning,
+            {keyValue.line, Severity::Warning, FindingCode::SetAgain,
              std::wstring(key->name) + L" is set again: this line replaces " + lineText(last),
              L""});
     last = keyValue.line;
@@ -43,14 +43,16 @@ void OpenSection::takeKey(const KeyValue& keyValue, bool refused, std::vector<Ch
 
 std::vector<CheckFinding> OpenSection::wholeFindings(bool& loads) {
     std::vector<CheckFinding> out;
-    const auto error = [&](int line, const std::wstring& message, const std::wstring& program) {
-        out.push_back({line, Severity::Error, message, asBoxShowsIt(program)});
+    const auto error = [&](int line, FindingCode code, const std::wstring& message,
+                           const std::wstring& program) {
+        out.push_back({line, Severity::Error, code, message, asBoxShowsIt(program)});
     };
-    const auto warning = [&](int line, const std::wstring& message) {
-        out.push_back({line, Severity::Warning, message, L""});
+    const auto warning = [&](int line, FindingCode code, const std::wstring& message) {
+        out.push_back({line, Severity::Warning, code, message, L""});
     };
     if (keyLines == 0) {
-        error(firstLine, sectionText(name) + L" has no key line, so it cannot be loaded",
+        error(firstLine, FindingCode::NoKeyLine,
+              sectionText(name) + L" has no key line, so it cannot be loaded",
               sectionNotFoundMessage(name));
         loads = false;
         return out;
@@ -60,21 +62,24 @@ std::vector<CheckFinding> OpenSection::wholeFindings(bool& loads) {
     loads = finishRuleKeys(rule, titlematch);
     for (const ReportedMessage& message : reported) {
         if (message.id == MessageId::BadValue)
-            error(message.line,
+            error(message.line, FindingCode::TitlematchWithoutTitle,
                   L"titlematch (" + lineText(message.line) +
                       L") has no title to compare: set title or leave titlematch out",
                   message.text);
         else if (message.id == MessageId::NoWindow)
-            error(firstLine, sectionText(name) + L" names no window: set class, title or process",
+            error(firstLine, FindingCode::NoWindow,
+                  sectionText(name) + L" names no window: set class, title or process",
                   message.text);
     }
     if (!titleWarning.empty() && rule.titlematch == TitleMatch::exact)
-        warning(titleLine, titleWarning);
+        warning(titleLine, FindingCode::TitleWithBlanks, titleWarning);
     // A list that the rule's check mode never runs, said at its first line.
     if (rule.check == CheckMode::current && firstOntimeout > 0)
-        warning(firstOntimeout, L"ontimeout never runs: with check=current the rule never waits");
+        warning(firstOntimeout, FindingCode::OntimeoutNeverRuns,
+                L"ontimeout never runs: with check=current the rule never waits");
     if (rule.check == CheckMode::both && firstOnunmatch > 0)
-        warning(firstOnunmatch, L"onunmatch never runs: with check=both a state that does not "
-                                L"hold at start is waited for");
+        warning(firstOnunmatch, FindingCode::OnunmatchNeverRuns,
+                L"onunmatch never runs: with check=both a state that does not "
+                L"hold at start is waited for");
     return out;
 }

@@ -15,19 +15,19 @@ std::wstring byteText(unsigned char byte) {
     return std::wstring(L"0x") + hex[byte >> 4] + hex[byte & 15];
 }
 
-void add(std::vector<CheckFinding>& out, int line, Severity severity, const std::wstring& message,
-         const std::wstring& programMessage = L"") {
-    out.push_back({line, severity, message, asBoxShowsIt(programMessage)});
+void add(std::vector<CheckFinding>& out, int line, Severity severity, FindingCode code,
+         const std::wstring& message, const std::wstring& programMessage = L"") {
+    out.push_back({line, severity, code, message, asBoxShowsIt(programMessage)});
 }
 
 void encodingFindings(const Survey& survey, std::vector<CheckFinding>& out) {
-    const auto warning = [&](int line, const std::wstring& message) {
-        add(out, line, Severity::Warning, message);
+    const auto warning = [&](int line, FindingCode code, const std::wstring& message) {
+        add(out, line, Severity::Warning, code, message);
     };
     const std::wstring codePage = std::to_wstring(ansiCodePage());
     const TextFileInfo& info = survey.info;
     if (info.encoding == TextEncoding::Ansi) {
-        out.push_back({0, Severity::Note,
+        out.push_back({0, Severity::Note, FindingCode::CodePage,
                        L"no byte-order mark and not UTF-8: read in code page " + codePage +
                            L", as palimoor.exe reads it where that is the ANSI code page "
                            L"(--codepage N for another)" +
@@ -37,22 +37,23 @@ void encodingFindings(const Survey& survey, std::vector<CheckFinding>& out) {
                                   L"held to what Windows reads byte for byte"),
                        L""});
         if (info.looksLikeUtf8())
-            warning(info.firstMalformedLine,
+            warning(info.firstMalformedLine, FindingCode::NotUtf8,
                     L"this line is not valid UTF-8, so palimoor.exe reads the whole file in "
                     L"code page " +
                         codePage + L" though the rest looks like UTF-8; save it as UTF-8");
     } else if (info.encoding == TextEncoding::Utf8Marked && info.firstMalformedLine > 0) {
-        warning(info.firstMalformedLine,
+        warning(info.firstMalformedLine, FindingCode::MalformedUtf8,
                 L"bytes here are not UTF-8; palimoor.exe reads each as U+FFFD");
     }
     if (const SwallowedByte& s = survey.swallowed; s.line > 0) {
-        warning(s.line, L"in code page " + codePage + L" the byte " + byteText(s.lead) +
-                            L" begins a double-byte character and takes the \"" +
-                            std::wstring(1, static_cast<wchar_t>(s.taken)) +
-                            L"\" after it, so this line is " +
-                            (s.taken == ']' ? L"no section header" : L"no key line") +
-                            L"; if the file was written in another code page, give "
-                            L"--codepage N (1252 for Western European Windows)");
+        warning(s.line, FindingCode::LeadByteTakes,
+                L"in code page " + codePage + L" the byte " + byteText(s.lead) +
+                    L" begins a double-byte character and takes the \"" +
+                    std::wstring(1, static_cast<wchar_t>(s.taken)) +
+                    L"\" after it, so this line is " +
+                    (s.taken == ']' ? L"no section header" : L"no key line") +
+                    L"; if the file was written in another code page, give "
+                    L"--codepage N (1252 for Western European Windows)");
     }
 }
 
@@ -123,17 +124,18 @@ bool Survey::read(const std::wstring& path, const std::vector<std::wstring>& ask
 std::vector<CheckFinding> wholeFileFindings(const Survey& survey,
                                             const std::vector<std::wstring>& asked) {
     std::vector<CheckFinding> out;
-    const auto warning = [&](int line, const std::wstring& message) {
-        add(out, line, Severity::Warning, message);
+    const auto warning = [&](int line, FindingCode code, const std::wstring& message) {
+        add(out, line, Severity::Warning, code, message);
     };
-    const auto error = [&](int line, const std::wstring& message, const std::wstring& program) {
-        add(out, line, Severity::Error, message, program);
+    const auto error = [&](int line, FindingCode code, const std::wstring& message,
+                           const std::wstring& program) {
+        add(out, line, Severity::Error, code, message, program);
     };
     encodingFindings(survey, out);
     const bool wholeFile = asked.empty();
     const bool crOnly = survey.lines == 1 && survey.linesWithCr == 1;
     if (crOnly) {
-        error(0,
+        error(0, FindingCode::CrOnlyLineEnds,
               L"this file ends lines with CR only; palimoor.exe splits lines at LF, so it "
               L"reads the whole file as one line and can load no section of it",
               L"");
@@ -145,17 +147,18 @@ std::vector<CheckFinding> wholeFileFindings(const Survey& survey,
             message += L"; " + std::to_wstring(survey.linesWithCr - 1) +
                        (survey.linesWithCr == 2 ? L" more line has" : L" more lines have") +
                        L" one";
-        warning(survey.firstLineWithCr, message);
+        warning(survey.firstLineWithCr, FindingCode::StrayCr, message);
     }
     if (wholeFile && survey.headers.empty() && survey.lines > 0 && !crOnly)
-        warning(0, L"no section header in this file: palimoor.exe finds no rule in it");
+        warning(0, FindingCode::NoHeader,
+                L"no section header in this file: palimoor.exe finds no rule in it");
     for (size_t i = 0; i < asked.size(); ++i) {
         if (survey.found[i])
             continue;
         std::wstring message = L"section [" + visible(asked[i]) + L"]" + L" not found";
         if (!survey.nearest[i].none())
             message += L"; did you mean " + survey.nearest[i].describe() + L"?";
-        error(0, message, sectionNotFoundMessage(asked[i]));
+        error(0, FindingCode::SectionNotFound, message, sectionNotFoundMessage(asked[i]));
     }
     return out;
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-void warn(std::vector<CheckFinding>& out, int line, const std::wstring& message) {
-    out.push_back({line, Severity::Warning, message, L""});
+void warn(std::vector<CheckFinding>& out, int line, FindingCode code, const std::wstring& message) {
+    out.push_back({line, Severity::Warning, code, message, L""});
 }
 
 bool namesAProgram(const std::wstring& text, size_t end) {
@@ -27,7 +27,7 @@ void parametersWithoutBar(int number, const std::wstring& text, std::vector<Chec
         if (rest == std::wstring::npos)
             return;
         if (namesAProgram(text, blank)) {
-            warn(out, number,
+            warn(out, number, FindingCode::ParametersWithoutBar,
                  quoted(text) + L" is started as one file name, blanks and all; to pass " +
                      quoted(text.substr(rest)) + L" as parameters, write " +
                      visible(text.substr(0, blank) + L"|" + text.substr(rest)));
@@ -67,7 +67,7 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
                          ((isRuleBlank(entry[4]) && entry[4] != L' ') ||
                           (split.sync && !text.empty() && (text[0] == L' ' || text[0] == L'\t')));
     if (badSync)
-        warn(out, number,
+        warn(out, number, FindingCode::SyncBlank,
              L"\"sync\" must be followed by exactly one blank; this entry is " +
                  std::wstring(split.sync ? L"started with its extra blanks"
                                          : L"started as a program"));
@@ -75,17 +75,17 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
     if (builtin == Builtin::External && trimmedIfShort(text, 0, 64, trimmed)) {
         const Builtin meant = classifyCommand(trimmed, ms);
         if (meant != Builtin::External && !badSync)
-            warn(out, number,
+            warn(out, number, FindingCode::BuiltinWithBlanks,
                  quoted(text) + L" is started as a program, not the built-in " + visible(trimmed) +
                      L": remove the blanks");
     }
     if (builtin == Builtin::External) {
         if (startsWithIgnoreCase(text, L"sleep ") || equalsIgnoreCase(text, L"sleep"))
-            warn(out, number,
+            warn(out, number, FindingCode::SleepWithoutNumber,
                  quoted(text) + L" has no number after \"sleep \", so it is started as a program");
         else if (startsWithIgnoreCase(text, L"sleep") && text.size() > 5 && isRuleBlank(text[5]) &&
                  text[5] != L' ')
-            warn(out, number,
+            warn(out, number, FindingCode::SleepBlank,
                  L"\"sleep\" must be followed by one plain blank, not " +
                      std::wstring(text[5] == L'\t' ? L"a tab" : L"an ideographic space") +
                      L"; this entry is started as a program");
@@ -95,13 +95,13 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
     const std::wstring token = L"%%CLIPBOARD%%";
     const size_t other = otherCaseAt(text, token);
     if (other != std::wstring::npos)
-        warn(out, number,
+        warn(out, number, FindingCode::ClipboardCase,
              quoted(text.substr(other, token.size())) +
                  L" is not replaced by the clipboard; write " + token + L" in capitals");
     if (builtin == Builtin::External && text.find(L'|') == std::wstring::npos && text.size() >= 4) {
         const std::wstring suffix = text.substr(text.size() - 4);
         if (equalsIgnoreCase(suffix, L".lnk") && suffix != L".lnk")
-            warn(out, number,
+            warn(out, number, FindingCode::ShortcutCase,
                  quoted(suffix) + L" is not read as a shortcut: only \".lnk\" in lower case is");
     }
 }

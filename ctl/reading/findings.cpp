@@ -36,15 +36,35 @@ std::wstring formatFinding(const std::wstring& file, const CheckFinding& finding
     return out + L"\n";
 }
 
-std::wstring formatVerdict(const std::wstring& file, const SectionVerdict& verdict) {
-    return visible(file) + L": [" + visible(verdict.name) +
-           L"] will not load: palimoor.exe shows its load-failure box and ends with exit code "
-           L"1\n";
+std::wstring codeText(FindingCode code) {
+    return L"PAL" + std::to_wstring(static_cast<int>(code));
+}
+
+std::wstring formatFindingMsvc(const std::wstring& file, const CheckFinding& finding) {
+    const wchar_t* const words[] = {L"error", L"warning", L"info"}; // in Severity's order
+    std::wstring out = visible(file) +
+                       (finding.line > 0 ? L"(" + std::to_wstring(finding.line) + L")" : L" ") +
+                       L": " + words[static_cast<int>(finding.severity)] + L" " +
+                       codeText(finding.code) + L": " + finding.message;
+    if (!finding.programMessage.empty())
+        out += L" [" + visible(firstLine(finding.programMessage)) + L"]";
+    return out + L"\n";
+}
+
+std::wstring formatVerdict(const std::wstring& file, const SectionVerdict& verdict, bool msvc) {
+    const std::wstring what = L"[" + visible(verdict.name) +
+                              L"] will not load: palimoor.exe shows its load-failure box and "
+                              L"ends with exit code 1\n";
+    if (!msvc)
+        return visible(file) + L": " + what;
+    return visible(file) + (verdict.line > 0 ? L"(" + std::to_wstring(verdict.line) + L")" : L" ") +
+           L": error " + codeText(FindingCode::WillNotLoad) + L": " + what;
 }
 
 void writeFindingJson(JsonWriter& json, const std::wstring& file, const CheckFinding& finding) {
     json.beginObject().key(L"file").string(file).key(L"line").value(lineJson(finding.line));
     json.key(L"severity").string(severityWord(finding.severity));
+    json.key(L"code").string(codeText(finding.code));
     json.key(L"message").string(finding.message).key(L"program_message");
     json.value(finding.programMessage.empty() ? L"null" : jsonString(finding.programMessage));
     json.close();

@@ -3,6 +3,8 @@
 #include "tests/unit/ctl_run.h"
 #include "tests/unit/fake_system.h"
 #include <gtest/gtest.h>
+#include <regex>
+#include <set>
 
 namespace {
 
@@ -100,6 +102,32 @@ TEST(CtlArguments, HelpOnlyWhereItIsNoOptionsValue) {
               L"r.ini: 1 section, no problems\n");
     EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"--section", L"-h", L"-h"}).out, L"usage:"));
     EXPECT_TRUE(contains(ctl({L"check", L"r.ini", L"--quiet", L"--help"}).out, L"usage:"));
+}
+
+// --format msvc as VS Code's $msCompile problem matcher reads it (its pattern
+// as VS Code defines it): every finding about a line is matched, with the
+// file, the line, the severity, the stable code and the message.
+TEST(CheckFormat, MsvcFindingsMatchTheEditorsProblemMatcher) {
+    fakeSystem.reset();
+    fakeSystem.files[L"rules.ini"] = "class=X\n[Mail]\ntitel=Inbox\ntrigger=sometimes\n"
+                                     "timeout=30s\nexec=notepad.exe C:\\notes.txt\n";
+    const CtlRun run = ctl({L"check", L"rules.ini", L"--format", L"msvc"});
+    EXPECT_EQ(run.code, 1);
+    const std::wregex msCompile(LR"(^(?:\s*\d+>)?(\S.*)\((\d+|\d+,\d+|\d+,\d+,\d+,\d+)\)\s*:\s+)"
+                                LR"(((?:fatal +)?error|warning|info)\s+(\w+\d+)\s*:\s*(.*)$)");
+    std::set<std::wstring> codes;
+    size_t lines = 0;
+    for (size_t at = 0, end; (end = run.out.find(L'\n', at)) != std::wstring::npos; at = end + 1) {
+        const std::wstring line = run.out.substr(at, end - at);
+        std::wsmatch match;
+        ASSERT_TRUE(std::regex_match(line, match, msCompile)) << narrow(line);
+        EXPECT_EQ(match[1].str(), L"rules.ini");
+        codes.insert(match[4].str());
+        ++lines;
+    }
+    EXPECT_EQ(lines, 7u);
+    EXPECT_EQ(codes, (std::set<std::wstring>{L"PAL100", L"PAL101", L"PAL102", L"PAL104",
+                                             L"PAL201", L"PAL210", L"PAL216"}));
 }
 
 // A subcommand a letter off is named.

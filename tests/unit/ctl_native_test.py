@@ -26,7 +26,7 @@ class Json(unittest.TestCase):
         lines = [line for line in text.stdout.splitlines() if line not in verdicts]
         self.assertEqual(len(data["findings"]), len(lines))
         for item, line in zip(data["findings"], lines):
-            self.assertEqual(set(item), {"file", "line", "severity", "message", "program_message"})
+            self.assertEqual(set(item), {"file", "line", "severity", "code", "message", "program_message"})
             where = "mistakes.ini" + (f":{item['line']}" if item["line"] is not None else "")
             self.assertTrue(line.startswith(f"{where}: {item['severity']}: {item['message']}"))
             if item["program_message"] is not None:

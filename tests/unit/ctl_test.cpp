@@ -75,6 +75,8 @@ TEST(CtlCheck, GoldenInEveryEncodingWithTheSameLineNumbers) {
         const CtlRun json = ctl({L"check", L"--json", L"mistakes.ini"});
         EXPECT_EQ(json.code, 1);
         EXPECT_EQ(json.out, golden("mistakes.check.json"));
+        EXPECT_EQ(ctl({L"check", L"--format", L"msvc", L"mistakes.ini"}).out,
+                  golden("mistakes.check.msvc.txt"));
         for (const char* section : {"Fine", "Mail"}) {
             const std::wstring name(section, section + std::char_traits<char>::length(section));
             EXPECT_EQ(ctl({L"explain", L"mistakes.ini", name}).out,
