@@ -6,6 +6,7 @@
 #include "ctl/io/code_page_choice.h"
 #include "ctl/io/shown_text.h"
 #include "ctl/reading/spelling.h"
+#include "ctl/status/status_command.h"
 #include "ctl/write/line_command.h"
 
 namespace {
@@ -66,6 +67,8 @@ const OptionSpec kWindowsOptions[] = {
 
 const OptionSpec kInstancesOptions[] = {{L"--json", nullptr, L"the list as JSON"}};
 
+const OptionSpec kStatusOptions[] = {{L"--json", nullptr, L"each instance's answer as JSON"}};
+
 struct Subcommand {
     const wchar_t* name;
     const wchar_t* synopsis; // the usage lines, without "palimoorctl NAME"
@@ -121,9 +124,21 @@ const Subcommand kSubcommands[] = {
      L"windows only, unless --all.\n",
      kWindowsOptions, countOf(kWindowsOptions), L"Needs Windows (or Wine).\n"},
     {L"instances", L"[--json]", L"list the waiting Palimoor instances (Windows)", instancesCommand,
-     L"Lists the waiting Palimoor instances: section, process id, and whether the\n"
-     L"instance is shown among the running tasks (-showtask=TRUE).\n",
+     L"Lists the waiting Palimoor instances: section, process id, whether the\n"
+     L"instance is shown among the running tasks (-showtask=TRUE), and what it waits\n"
+     L"for, in one sentence.\n",
      kInstancesOptions, countOf(kInstancesOptions), L"Needs Windows (or Wine).\n"},
+    {L"status", L"[SECTION] [--json]",
+     L"what a waiting instance sees now, and why it waits (Windows)", statusCommand,
+     L"Asks every waiting instance, or the one of SECTION, what it sees: the rule file\n"
+     L"and section, trigger, check and polling, since when it waits, how many looks\n"
+     L"it has made and what the last one saw (the window, in front or not, minimized\n"
+     L"or hidden), in one sentence what it waits for and why that has not happened\n"
+     L"yet, the time left before ontimeout, and the window events it listens to. The\n"
+     L"instance answers from what it recorded as it looked; asking changes nothing.\n",
+     kStatusOptions, countOf(kStatusOptions),
+     L"Exit code: 0 every instance answered, 1 none is waiting (or SECTION is not) or\n"
+     L"one did not answer, 2 a wrong command line. Needs Windows (or Wine).\n"},
 };
 
 // Each further line of `text` indented by `indent`.

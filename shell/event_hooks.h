@@ -18,3 +18,14 @@ void followProcess(DWORD process);
 void noteWatchedWindow(HWND window);
 // Ends the above on the thread that began it; harmless when nothing runs.
 void stopWatchingWindowEvents();
+
+// What the events are doing, for `palimoorctl status`; on the watching thread.
+struct EventStatus {
+    unsigned planned = 0;     // 1 appear, 2 vanish, 4 renamed, 8 shown, 16 front
+    bool listening = false;   // heard now
+    DWORD shedUntil = 0;      // tick count a quiet spell ends
+    unsigned stormEvents = 0; // events in the 2 s before the last spell
+    unsigned lastEvent = 0;   // 1 + EventKind of the last that woke the watch; 0 none
+    DWORD lastEventAt = 0;
+};
+EventStatus eventStatus();

@@ -6,6 +6,9 @@
 bool watchWindowEvents(HANDLE, const EventPlan&, DWORD) {
     return false;
 }
+EventStatus eventStatus() {
+    return EventStatus();
+}
 void followProcess(DWORD) {}
 void noteWatchedWindow(HWND) {}
 void stopWatchingWindowEvents() {}
@@ -33,6 +36,7 @@ struct EventWatch {
     HWINEVENTHOOK hooks[kMostHooks] = {};
     EventStorm storm;
     UINT_PTR rehookTimer = 0;
+    EventStatus status; // what status tells of the above
 } events;
 
 std::atomic<HWND> watchedWindow{nullptr}; // written by the main thread
@@ -117,12 +121,18 @@ void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
     const bool asksTopLevel = whole && kind != EventKind::Front && kind != EventKind::Destroyed;
     const bool topLevel = asksTopLevel && GetAncestor(window, GA_ROOT) == window;
     const bool matters = eventCanMatter(kind, whole, topLevel, window == watchedWindow.load());
-    if (events.storm.arrived(GetTickCount(), matters) && events.rehookTimer == 0) {
+    const DWORD now = GetTickCount();
+    if (events.storm.arrived(now, matters) && events.rehookTimer == 0) {
         unhookAll(); // plain polling for a quiet spell
         events.rehookTimer = SetTimer(nullptr, 0, events.storm.quietSpell(), rehook);
+        events.status.shedUntil = now + events.storm.quietSpell();
+        events.status.stormEvents = events.storm.stormEvents();
     }
-    if (matters)
+    if (matters) {
         SetEvent(events.lookNow);
+        events.status.lastEvent = 1 + static_cast<unsigned>(kind);
+        events.status.lastEventAt = now;
+    }
 }
 
 } // namespace
@@ -152,6 +162,15 @@ void followProcess(DWORD process) {
     unhookAll();
     events.watching = hookAll();
     SetEvent(events.lookNow); // what it did meanwhile is looked at now
+}
+
+EventStatus eventStatus() {
+    EventStatus status = events.status;
+    const EventPlan& plan = events.plan;
+    status.planned = (plan.appear ? 1 : 0) | (plan.vanish ? 2 : 0) | (plan.renamed ? 4 : 0) |
+                     (plan.shown ? 8 : 0) | (plan.front ? 16 : 0);
+    status.listening = events.watching && events.rehookTimer == 0;
+    return status;
 }
 
 void noteWatchedWindow(HWND window) {

@@ -49,6 +49,10 @@ std::wstring readWindowText(HWND window, WindowText which, int chars);
 // Letter case folded as the system folds it when it compares window titles
 // and class names.
 void foldCase(std::wstring& text);
+// Sends a message to another program's window, waiting for its answer 200 ms
+// at most (on the desktop not at all for a program that does not answer);
+// false when it did not answer.
+bool sendWithoutWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // SetWindowPos flags that keep the call from waiting for another program's
 // window to move (0 where the handheld keeps its calls as they are).
 UINT noWaitWindowPos();

@@ -44,6 +44,10 @@ void bringToFront(HWND window) {
 bool windowAnswers(HWND) {
     return true;
 }
+bool sendWithoutWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 200, &result) != 0;
+}
 UINT noWaitWindowPos() {
     return 0;
 }
@@ -131,6 +135,12 @@ bool windowAnswers(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerMs,
                                &result) != 0;
+}
+
+bool sendWithoutWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                               kAnswerMs, &result) != 0;
 }
 
 UINT noWaitWindowPos() {

@@ -3,6 +3,7 @@
 #include "shell/confirm_text.h"
 #include "shell/event_hooks.h"
 #include "shell/platform.h"
+#include "shell/status.h"
 #include "shell/timeout_timer.h"
 #include "shell/window_order.h"
 #include <cwchar>
@@ -95,6 +96,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMEOUT_STEP:
         onTimeoutStep(static_cast<UINT>(wParam));
         return 0;
+    case WM_COPYDATA:
+        return answerStatus(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_FOLLOW_PROCESS:
         followProcess(static_cast<DWORD>(wParam));
         return 0;

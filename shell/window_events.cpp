@@ -66,6 +66,7 @@ bool EventStorm::arrived(std::uint32_t now, bool canMatter) {
         next_ = kFirstSpellMs;
     spell_ = next_;
     next_ = spell_ * 2 < kLongestSpellMs ? spell_ * 2 : kLongestSpellMs;
+    stormed_ = count_;
     count_ = 0;
     mattered_ = 0;
     return true;

@@ -59,6 +59,8 @@ class EventStorm {
     bool arrived(std::uint32_t now, bool canMatter = true);
     // How long to stay away after the last stop.
     std::uint32_t quietSpell() const { return spell_; }
+    // How many events came in the window that made the last stop.
+    unsigned stormEvents() const { return stormed_; }
 
   private:
     std::uint32_t listeningSince_ = 0;
@@ -67,4 +69,5 @@ class EventStorm {
     unsigned mattered_ = 0; // those that can matter
     std::uint32_t spell_ = kFirstSpellMs;
     std::uint32_t next_ = kFirstSpellMs;
+    unsigned stormed_ = 0;
 };

@@ -23,7 +23,10 @@ by side in one run:
    above it, each living a second: its CPU in the first and the last minute of
    ten, so that what the watch keeps of the windows it met shows if it grows.
 
-    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup | --long]
+6. Asked (--asked): a waiting instance asked for its status 100 times a
+   second (palimoorctl status asks once), against one nobody asks.
+
+    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup | --long | --asked]
 (--cpu: the CPU rows only; --lookup: the look's own cost, item 4, only;
 --long: item 5 only, for `seconds` minutes, with the build given in
 PALIMOOR_BENCH_PROGRAM, palimoor.exe unless set)
@@ -181,6 +184,28 @@ def long_wait(minutes):
         box.close()
 
 
+def asked_rows(seconds):
+    box = Sandbox("bench-asked")
+    try:
+        for polling in POLLINGS:
+            for rate in (0, 100):
+                asker = None
+                if rate:
+                    asker = subprocess.Popen(
+                        box._wine(box.dir / "asker.exe", "Palimoor", "[cpu]", f"--rate={rate}",
+                                  f"--for={int(seconds * 1000) + 8000}", "--wait"),
+                        stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                own, server = measure_cpu(box, polling, seconds)
+                answered = ""
+                if asker:
+                    answered = "  " + asker.communicate(timeout=60)[0].decode().strip()
+                print(f"polling {polling:4} ms  asked {rate:3}/s  CPU while waiting "
+                      f"{own / 60 * 100:.3f}% of a core ({own:.3f} CPU s per minute; wineserver "
+                      f"{server:.3f}){answered}", flush=True)
+    finally:
+        box.close()
+
+
 def summary(samples):
     ms = sorted(s * 1000 for s in samples)
     p95 = ms[max(0, int(round(0.95 * len(ms))) - 1)]
@@ -195,6 +220,8 @@ def main():
         return lookup_rows(seconds)
     if "--long" in sys.argv[3:]:
         return long_wait(seconds)
+    if "--asked" in sys.argv[3:]:
+        return asked_rows(seconds)
     rows = []
     for build, program in BUILDS.items():
         # No box watcher: nothing here shows a box, and its own polling would

@@ -4,6 +4,7 @@
 #include "shell/event_hooks.h"
 #include "shell/instance_control.h"
 #include "shell/shell_window.h"
+#include "shell/status.h"
 #include "watch/command_list.h"
 #include "watch/outcome.h"
 #include "watch/target_window.h"
@@ -54,6 +55,8 @@ void processWatch() {
     if (window)
         openOwnerProcess(process, window);
     if (process.get()) {
+        noteWaitBegins(true);
+        noteLook(window, nullptr, false);
         startWindowThread();
         const HANDLE handles[2] = {process.get(), app.workerThread};
         WaitForMultipleObjects(2, handles, FALSE, INFINITE);
@@ -90,12 +93,15 @@ void pollingWatch() {
     app.eventPlan = planWindowEvents(app.rule.trigger, !app.rule.title.empty(), window != nullptr,
                                      countsOnlyVisible(app.rule));
     DWORD followed = app.eventProcess; // the window thread's from here on
+    noteWaitBegins(false);
     startWindowThread();
     const HANDLE wakers[2] = {app.workerThread, app.lookNow};
     const DWORD count = app.lookNow ? 2 : 1;
     for (;;) {
         window = findTargetWindow();
-        if (triggerHolds(window)) {
+        const TriggerSeen seen = judgeTrigger(window);
+        noteLook(window, seen.front, seen.inFront);
+        if (seen.holds) {
             stopWindowThread();
             runCommandList(ListKind::Exec);
             return;

@@ -8,6 +8,15 @@ HWND findTargetWindow();
 // a process-only rule any window of its program (a dialog counts).
 bool isInFront(HWND window);
 bool triggerHolds(HWND window);
+// The trigger's test with what it saw: the foreground window, where the
+// trigger asked for it (else null), and whether the window is in front as the
+// rule means it.
+struct TriggerSeen {
+    bool holds;
+    HWND front;
+    bool inFront;
+};
+TriggerSeen judgeTrigger(HWND window);
 // Holds the window's owner process afterwards, or nothing.
 void openOwnerProcess(ProcessHandle& holder, HWND window);
 // The identifier of the process that owns the window.

@@ -130,16 +130,29 @@ HWND findTargetWindow() {
     return FindWindowW(cache.className, cache.title);
 }
 
-bool isInFront(HWND window) {
-    HWND front = window ? GetForegroundWindow() : nullptr;
-    if (!front)
+namespace {
+
+bool inFrontOf(HWND window, HWND front) {
+    if (!window || !front)
         return false;
     return watchesMainWindow(app.rule) ? processOf(front) == processOf(window) : window == front;
 }
 
+} // namespace
+
+bool isInFront(HWND window) {
+    return inFrontOf(window, window ? GetForegroundWindow() : nullptr);
+}
+
+TriggerSeen judgeTrigger(HWND window) {
+    HWND front =
+        triggerNeedsForeground(app.rule.trigger) && window ? GetForegroundWindow() : nullptr;
+    const bool inFront = inFrontOf(window, front);
+    return {triggerHoldsFor(app.rule.trigger, window != nullptr, inFront), front, inFront};
+}
+
 bool triggerHolds(HWND window) {
-    const bool foreground = triggerNeedsForeground(app.rule.trigger) && isInFront(window);
-    return triggerHoldsFor(app.rule.trigger, window != nullptr, foreground);
+    return judgeTrigger(window).holds;
 }
 
 void openOwnerProcess(ProcessHandle& holder, HWND window) {

@@ -1,7 +1,7 @@
 // `palimoorctl windows`: the top-level windows, which one a rule finds, and
 // the changes as they happen.
 #include "ctl/desktop/desktop_commands.h"
-#include "ctl/desktop/window_list.h"
+#include "ctl/observed/window_list.h"
 #include "ctl/io/json_writer.h"
 #include "ctl/reading/outcome_words.h"
 #include "ctl/reading/section_names.h"

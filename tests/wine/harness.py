@@ -56,7 +56,7 @@ class Sandbox:
         shutil.copy(BUILD / program, self.dir / "palimoor.exe")
         if (BUILD / "palimoorctl.exe").exists():
             shutil.copy(BUILD / "palimoorctl.exe", self.dir)
-        for helper in ("boxwatch", "target", "recorder", "winctl", "snap"):
+        for helper in ("boxwatch", "target", "recorder", "winctl", "snap", "asker"):
             shutil.copy(HELPERS / f"{helper}.exe", self.dir)
         self.exe = winpath(self.dir / "palimoor.exe")
         self.processes = []
@@ -86,6 +86,14 @@ class Sandbox:
         if check and result.returncode != 0:
             raise AssertionError(f"winctl {args} failed with {result.returncode}")
         return result
+
+    def ask(self, section, *options, timeout=60):
+        """Asks the waiting instance of `section` for its status as palimoorctl does, or
+        badly (asker.exe); returns {"sent", "answers", "ms"}."""
+        result = subprocess.run(self._wine(self.dir / "asker.exe", "Palimoor", f"[{section}]",
+                                           *options), capture_output=True, timeout=timeout,
+                                stdin=subprocess.DEVNULL)
+        return json.loads(result.stdout.decode("utf-8").strip() or "{}")
 
     def wine_command(self, *args):
         """Runs one of Wine's own programs, such as reg, to its end."""

@@ -1,4 +1,4 @@
-#include "ctl/desktop/window_list.h"
+#include "ctl/observed/window_list.h"
 #include "ctl/io/shown_text.h"
 #include "shell/platform.h"
 #include "watch/window_match.h"
