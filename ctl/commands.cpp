@@ -5,6 +5,7 @@
 #include "ctl/explain/explain_command.h"
 #include "ctl/io/code_page_choice.h"
 #include "ctl/io/shown_text.h"
+#include "ctl/new/new_command.h"
 #include "ctl/reading/spelling.h"
 #include "ctl/status/status_command.h"
 #include "ctl/write/line_command.h"
@@ -67,6 +68,19 @@ const OptionSpec kWindowsOptions[] = {
 
 const OptionSpec kInstancesOptions[] = {{L"--json", nullptr, L"the list as JSON"}};
 
+const OptionSpec kNewOptions[] = {
+    {L"--for", L"SECONDS", L"record that long, without waiting for Enter (no console needed)"},
+    {L"--pick", L"N", L"the window of timeline line N, not the one picked"},
+    {L"--trigger", L"WORD", L"this trigger, not the one the demonstration shows"},
+    {L"--check", L"WORD", L"this check, not change"},
+    {L"--exec", L"TEXT", L"the exec entry, written as exec=TEXT"},
+    {L"--dry-run", nullptr, L"print and check the section, write nothing"},
+    {L"--json", nullptr, L"the timeline and the proposal as JSON"},
+    {L"--exe", L"PATH", L"palimoor.exe, or its folder, for the command line (as for line)"},
+    {L"--lnk", L"FILE", L"also write the desktop shortcut, as line --lnk does"},
+    {L"--codepage", L"N", L"as for check"},
+};
+
 const OptionSpec kStatusOptions[] = {{L"--json", nullptr, L"each instance's answer as JSON"}};
 
 struct Subcommand {
@@ -81,6 +95,25 @@ struct Subcommand {
 };
 
 const Subcommand kSubcommands[] = {
+    {L"new",
+     L"FILE SECTION [--for SECONDS] [--pick N] [--trigger WORD] [--check WORD]\n"
+     L"[--exec TEXT] [--dry-run] [--json] [--exe PATH] [--lnk FILE]",
+     L"write a rule by showing it once: record, name the window, add the section (Windows)",
+     newCommand,
+     L"Records every change to the top-level windows while you do, once, the thing the\n"
+     L"rule is about (open the program, bring it to the front, minimize it, close it),\n"
+     L"until Enter. Prints what it saw, one numbered line per change; picks the window\n"
+     L"you acted on; names it the narrowest stable way (its class when the class is\n"
+     L"the program's own, else its program, its title only where those do not tell it\n"
+     L"apart), with the reason for each key in a comment; takes the state from what you\n"
+     L"did; adds the section to FILE in FILE's own encoding (a new file as UTF-8 with a\n"
+     L"byte-order mark), checks it as check does, and prints the command line that\n"
+     L"starts it, as line does. A section FILE has already is refused before anything\n"
+     L"is recorded.\n",
+     kNewOptions, countOf(kNewOptions),
+     L"Exit code: 0 written and checked, 1 nothing changed, several windows changed at\n"
+     L"once (give --pick), the section is there already, interrupted, or the section\n"
+     L"has errors, 2 a wrong command line. Needs Windows (or Wine).\n"},
     {L"check",
      L"FILE [--section NAME]... [--json | --format FORMAT] [--quiet] [--codepage N]\n"
      L"--command-line TEXT [--exe PATH] [--json] [--codepage N]",

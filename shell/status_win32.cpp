@@ -12,7 +12,7 @@ namespace {
 // most this often: a person asks once. A reply window that did not answer in
 // time gets no answer for a while, so that a hung asker cannot keep the
 // window thread waiting.
-constexpr DWORD kLeastMsBetweenAnswers = 50;
+constexpr DWORD kLeastMsBetweenAnswers = 100;
 constexpr DWORD kSilenceAfterNoAnswerMs = 2000;
 
 SharedLook lastLook;

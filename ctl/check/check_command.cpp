@@ -2,7 +2,7 @@
 // `palimoorctl check --command-line TEXT [--exe PATH] [--json] [--codepage N]`
 #include "ctl/check/check_command.h"
 #include "base/file_io.h"
-#include "ctl/check/check.h"
+#include "ctl/checker/check.h"
 #include "ctl/io/json_writer.h"
 #include "ctl/reading/section_names.h"
 #include "ctl/io/program_paths.h"

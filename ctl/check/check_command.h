@@ -1,4 +1,5 @@
-// ctl/check/: the checker; it uses ctl/reading/ and ctl/io/, no other room.
+// ctl/check/: `check` as the user runs it, in its forms; it uses
+// ctl/checker/, ctl/reading/ and ctl/io/, no other room.
 //
 // `palimoorctl check`: every problem of a rule file at once, or what
 // palimoor.exe makes of a command line and then of the section it names.

@@ -13,6 +13,9 @@ std::wstring programForm(const std::wstring& path);
 std::wstring shownPath(const std::wstring& programFormPath);
 // The user's desktop folder, in the program's form; empty where there is none.
 std::wstring desktopFolder();
+// A file of that name in the system's folder for temporary files, in the
+// program's form.
+std::wstring temporaryFile(const std::wstring& name);
 // Whether two paths name the same file, letter case compared as this
 // system's files compare it.
 bool samePathText(const std::wstring& a, const std::wstring& b);

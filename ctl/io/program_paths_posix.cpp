@@ -1,5 +1,6 @@
 #include "ctl/io/program_paths.h"
 #include "base/utf8_text.h"
+#include <cstdlib>
 #include <unistd.h>
 #include <vector>
 
@@ -59,6 +60,11 @@ std::wstring shownPath(const std::wstring& programFormPath) {
 
 std::wstring desktopFolder() {
     return std::wstring();
+}
+
+std::wstring temporaryFile(const std::wstring& name) {
+    const char* folder = std::getenv("TMPDIR");
+    return programForm(toWide(folder && *folder ? folder : "/tmp") + L"/" + name);
 }
 
 bool samePathText(const std::wstring& a, const std::wstring& b) {

@@ -32,6 +32,15 @@ std::wstring desktopFolder() {
     return path;
 }
 
+std::wstring temporaryFile(const std::wstring& name) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    std::wstring path(folder, length <= MAX_PATH ? length : 0);
+    if (!path.empty() && path.back() != L'\\')
+        path += L'\\';
+    return path + name;
+}
+
 bool samePathText(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;

@@ -16,7 +16,9 @@ void appendEscaped(std::wstring& out, std::uint32_t unit) {
         out += kHex[(unit >> shift) & 0xF];
 }
 
-bool isHidden(std::uint32_t c) {
+} // namespace
+
+bool isInvisible(std::uint32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0xAD || c == 0x034F || c == 0x061C ||
            c == 0x115F || c == 0x1160 || c == 0x17B4 || c == 0x17B5 || c == 0x180E ||
            (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
@@ -24,6 +26,8 @@ bool isHidden(std::uint32_t c) {
            (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF || c == 0xFFA0 ||
            (c >= 0xFFF0 && c <= 0xFFFB) || (c >= 0xE0000 && c <= 0xE0FFF) || c > 0x10FFFF;
 }
+
+namespace {
 
 // Escapes the hidden characters; `named` gives tab, CR and LF their short form
 // and a double quote its backslash, `json` a backslash its own too.
@@ -41,7 +45,7 @@ std::wstring escape(const std::wstring& text, bool named, bool json) {
             out += L"\\r";
         } else if (named && c == L'\n') {
             out += L"\\n";
-        } else if (isHidden(unit)) {
+        } else if (isInvisible(unit)) {
             appendEscaped(out, unit);
         } else {
             out += c;

@@ -2,7 +2,7 @@
 // form the program reads; its verdicts against the program's own loader; and
 // the command lines and shortcuts it writes, read back by the program's code.
 #include "base/shortcut_text.h"
-#include "ctl/check/check.h"
+#include "ctl/checker/check.h"
 #include "ctl/commands.h"
 #include "options/command_line.h"
 #include "rules/ini_reader.h"

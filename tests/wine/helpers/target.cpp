@@ -6,7 +6,7 @@
 //          [--front-after=MS] [--hang-after=MS [--hang-for=MS]] [--delayed-clipboard=TEXT]
 //          [--churn-children=N] [--churn-windows=N] [--more-windows=N]
 //          [--hang-on-render] [--splash=MS] [--dialog-on-front] [--label-updates=N]
-//          [--helper-window=TITLE] [--open-windows=N [--window-life=MS]]
+//          [--helper-window=TITLE] [--open-windows=N [--window-life=MS]] [--retitle=TEXT]
 // The log has a line for created, ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
@@ -29,7 +29,9 @@
 // keeps a hidden top-level window with that title, made after the main one,
 // as the IME, OLE and tray windows that programs keep. --open-windows opens N
 // small visible top-level windows a second, each living --window-life ms
-// (1000 unless given), above the others: menus, tooltips, notifications.
+// (1000 unless given), above the others, tool windows as tooltips and menus are.
+// --retitle gives the window that title when the private message WM_APP+3
+// comes (a document opened).
 #include "helper_util.h"
 #include <utility>
 #include <vector>
@@ -38,6 +40,7 @@ namespace {
 
 constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
 constexpr UINT WM_OPEN_DIALOG = WM_APP + 2;
+constexpr UINT WM_RETITLE = WM_APP + 3;
 constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4,
                    kChurnTimer = 5, kLabelTimer = 6, kOpenTimer = 7;
 constexpr UINT kChurnTickMs = 20;
@@ -53,6 +56,7 @@ bool keepProcess = false;
 bool hangOnRender = false;
 bool dialogOnFront = false;
 long long labelTicks = 0;
+std::wstring retitle;
 int openWindows = 0; // per second
 DWORD windowLife = 1000;
 long long openTicks = 0;
@@ -91,6 +95,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (edit)
             SetFocus(edit);
         return 0;
+    case WM_RETITLE:
+        SetWindowTextW(window, retitle.c_str());
+        return 0;
     case WM_DESTROY_ONLY:
         keepProcess = true;
         DestroyWindow(window);
@@ -119,10 +126,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             const int due = static_cast<int>(tick * openWindows * kChurnTickMs / 1000 -
                                              (tick - 1) * openWindows * kChurnTickMs / 1000);
             for (int i = 0; i < due; ++i)
-                opened.emplace_back(now + windowLife,
-                                    CreateWindowExW(0, L"STATIC", L"tip", WS_POPUP | WS_VISIBLE,
-                                                    600, 600, 8, 8, nullptr, nullptr, nullptr,
-                                                    nullptr));
+                opened.emplace_back(
+                    now + windowLife,
+                    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"STATIC",
+                                    L"tip", WS_POPUP | WS_VISIBLE, 600, 600, 8, 8, nullptr, nullptr,
+                                    nullptr, nullptr));
         } else if (wParam == kLabelTimer) {
             SetWindowTextW(label, std::to_wstring(++labelTicks).c_str());
         } else if (wParam == kChurnTimer) {
@@ -234,6 +242,7 @@ int wmain(int argc, wchar_t** argv) {
     if (openWindows > 0)
         SetTimer(window, kOpenTimer, kChurnTickMs, nullptr);
     hangOnRender = flag(argc, argv, L"hang-on-render");
+    retitle = option(argc, argv, L"retitle");
     dialogOnFront = flag(argc, argv, L"dialog-on-front");
     if (dialogOnFront)
         SendMessageW(window, WM_OPEN_DIALOG, 0, 0);

@@ -1,5 +1,6 @@
-// `palimoorctl check`: every problem of a rule file at once, as palimoor.exe
-// reads the file.
+// ctl/checker/: every problem of a rule file at once, as palimoor.exe reads
+// the file; for `check`, and for `new`, which checks what it writes as check
+// does. It uses ctl/reading/ and ctl/io/.
 #pragma once
 #include "ctl/reading/findings.h"
 #include <functional>

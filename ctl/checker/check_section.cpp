@@ -1,5 +1,5 @@
-#include "ctl/check/check_section.h"
-#include "ctl/check/check_lines.h"
+#include "ctl/checker/check_section.h"
+#include "ctl/checker/check_lines.h"
 #include "ctl/io/shown_text.h"
 #include "ctl/reading/section_names.h"
 #include "rules/rule_messages.h"

@@ -1,4 +1,4 @@
-#include "ctl/check/entry_warnings.h"
+#include "ctl/checker/entry_warnings.h"
 #include "base/text_compare.h"
 #include "ctl/io/shown_text.h"
 #include "rules/ini_reader.h"

@@ -1,6 +1,6 @@
-#include "ctl/check/check_lines.h"
+#include "ctl/checker/check_lines.h"
 #include "base/text_compare.h"
-#include "ctl/check/entry_warnings.h"
+#include "ctl/checker/entry_warnings.h"
 #include "ctl/io/shown_text.h"
 #include "ctl/reading/section_names.h"
 #include "ctl/reading/spelling.h"

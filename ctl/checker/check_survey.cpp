@@ -1,4 +1,4 @@
-#include "ctl/check/check_survey.h"
+#include "ctl/checker/check_survey.h"
 #include "base/code_page.h"
 #include "base/text_hash.h"
 #include "ctl/io/shown_text.h"

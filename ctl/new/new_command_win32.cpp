@@ -1,0 +1,158 @@
+#include "ctl/new/new_command.h"
+#include "ctl/io/json_writer.h"
+#include "ctl/io/program_paths.h"
+#include "ctl/io/shown_text.h"
+#include "ctl/new/demonstration.h"
+#include "ctl/new/desktop_recording.h"
+#include "ctl/new/rule_proposal.h"
+#include "ctl/new/section_writing.h"
+#include "ctl/reading/program_reading.h"
+#include "ctl/reading/section_names.h"
+#include "ctl/reading/start_line.h"
+#include "rules/rule_keys.h"
+
+namespace {
+
+struct NewRequest {
+    std::wstring file, section, trigger, check, exec, lnk, exe;
+    std::uint32_t forMs = 0;
+    std::size_t pick = 0;
+    bool dryRun = false, json = false;
+};
+
+int refuse(const Console& console, const std::wstring& message, int code) {
+    console.error(L"palimoorctl new: " + visible(message) + L"\n");
+    return code;
+}
+
+// A keyword the key takes, in its own spelling; false when it takes none such.
+bool keyWordOf(RuleField field, const std::wstring& given, std::wstring& word) {
+    std::int32_t value = 0;
+    const RuleKey& key = ruleKey(field);
+    if (!readKeyValue(key, given, value))
+        return false;
+    word = keyWordFor(key, value);
+    return true;
+}
+
+int parseNewRequest(const ParsedArguments& read, NewRequest& request, const Console& console) {
+    if (read.positional.size() != 2)
+        return usageError(console, L"needs FILE and SECTION", L"new");
+    request.file = programForm(read.positional[0]);
+    request.section = read.positional[1];
+    request.exec = read.value(L"--exec");
+    request.lnk = read.value(L"--lnk");
+    request.exe = read.value(L"--exe");
+    request.dryRun = read.has(L"--dry-run");
+    request.json = read.has(L"--json");
+    const std::wstring seconds = read.value(L"--for"), pick = read.value(L"--pick");
+    request.forMs = static_cast<std::uint32_t>(std::wcstoul(seconds.c_str(), nullptr, 10)) * 1000;
+    request.pick = std::wcstoul(pick.c_str(), nullptr, 10);
+    if ((read.has(L"--for") && (request.forMs == 0 || request.forMs > 3600000)) ||
+        (read.has(L"--pick") && request.pick == 0))
+        return usageError(console, L"--for takes seconds (1 to 3600), --pick a line's number",
+                          L"new");
+    if ((read.has(L"--trigger") &&
+         !keyWordOf(RuleField::Trigger, read.value(L"--trigger"), request.trigger)) ||
+        (read.has(L"--check") &&
+         !keyWordOf(RuleField::Check, read.value(L"--check"), request.check)))
+        return usageError(console, L"--trigger and --check take the rule's own words", L"new");
+    const std::wstring problem = commandLineNameProblem(request.section);
+    if (!problem.empty() || request.section.empty() ||
+        request.section.find_first_of(L"[]") != std::wstring::npos)
+        return usageError(console,
+                          L"the section " + quoted(request.section) + L" " +
+                              (problem.empty() ? L"cannot be a header's name" : problem),
+                          L"new");
+    if (request.forMs == 0 && !consoleToReadEnter())
+        return usageError(console, L"no console to press Enter in: give --for SECONDS", L"new");
+    return 0;
+}
+
+} // namespace
+
+int newCommand(const ParsedArguments& read, const Console& console) {
+    NewRequest request;
+    if (const int code = parseNewRequest(read, request, console))
+        return code;
+    // Refused before the demonstration, so that nobody shows it for nothing.
+    if (fileHasSection(request.file, request.section))
+        return refuse(console,
+                      shownPath(request.file) + L" has [" + request.section +
+                          L"] already; nothing is written (choose another name)",
+                      1);
+    console.error(L"Now do it once: open the program, bring it to the front, minimize it, or "
+                  L"close it; " +
+                  (request.forMs ? L"recording for " + std::to_wstring(request.forMs / 1000) + L" s"
+                                 : std::wstring(L"press Enter when done")) +
+                  L".\n");
+    const Recording recording = recordDesktop(request.forMs);
+    if (recording.interrupted)
+        return refuse(console, L"interrupted: nothing is written", 1);
+    if (recording.shedSpells > 0)
+        console.error(L"palimoorctl new: window events came in a storm (" +
+                      std::to_wstring(recording.stormEvents) +
+                      L" in 2 s) and were let go of for a while; the looks every 20 ms went on\n");
+    if (recording.changes.empty())
+        return refuse(console,
+                      L"nothing changed on the desktop in " +
+                          std::to_wstring((recording.ms + 500) / 1000) + L" s; nothing is written",
+                      1);
+    const std::wstring timeline = timelineText(recording.changes);
+    const Pick pick = pickWindow(recording.changes, request.pick);
+    if (!pick.found) {
+        std::wstring lines;
+        for (std::size_t rival : pick.rivals)
+            lines += (lines.empty() ? L"" : L", ") + std::to_wstring(rival);
+        console.print(timeline);
+        return refuse(console,
+                      request.pick ? L"there is no line " + std::to_wstring(request.pick)
+                                   : L"several windows changed at once (lines " + lines +
+                                         L"): show it again with --pick N, N the line of the "
+                                         L"window meant",
+                      1);
+    }
+    const DesktopChange& picked = recording.changes[pick.line - 1];
+    const RuleProposal proposal =
+        proposeRule(recording.changes, picked, recording.seen, request.trigger, request.check);
+    const std::wstring text = sectionText(request.section, proposal, request.exec);
+    const SectionWritten written =
+        writeSection(request.file, request.section, text, request.dryRun);
+    if (request.json) {
+        JsonWriter json;
+        json.beginObject(true).key(L"timeline");
+        writeTimelineJson(json, recording.changes);
+        json.key(L"picked").value(std::to_wstring(pick.line)).key(L"proposal");
+        writeProposalJson(json, proposal);
+        json.key(L"section").string(text).key(L"written").boolean(written.written);
+        json.key(L"errors").value(std::to_wstring(written.errors));
+        json.key(L"warnings").value(std::to_wstring(written.warnings)).close();
+        console.print(json.take());
+    } else {
+        console.print(timeline + L"\nThe window of line " + std::to_wstring(pick.line) + L"; " +
+                      (request.dryRun
+                           ? L"the section (not written: --dry-run):\n\n"
+                           : L"the section added to " + shownPath(request.file) + L":\n\n") +
+                      text + L"\n" + written.findings + shownPath(request.file) + L": [" +
+                      visible(request.section) + L"] " +
+                      (written.errors > 0     ? L"has errors"
+                       : written.warnings > 0 ? L"loads, with warnings"
+                                              : L"loads, no problems") +
+                      L"\n");
+    }
+    if (!written.why.empty())
+        return refuse(console, written.why + L"; nothing is written", 1);
+    if (request.dryRun || request.json)
+        return written.errors > 0 ? 1 : 0;
+    // Then the command line that starts it, as line prints it.
+    StartLine start;
+    std::wstring why;
+    int code = 0;
+    if (!composeStartLine(programFile(request.exe), request.file, request.section, {}, start, why,
+                          code)) {
+        console.error(L"palimoorctl new: no command line for it yet: " + visible(why) + L"\n");
+        return written.errors > 0 ? 1 : 0;
+    }
+    const int shown = showStartLine(start, request.lnk, L"new", console);
+    return shown != 0 ? shown : written.errors > 0 ? 1 : 0;
+}
