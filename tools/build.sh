@@ -16,7 +16,8 @@ build() { # folder, cmake arguments...
   fi
 }
 
-# "tools/build.sh windows" builds only the Windows programs; "tools/build.sh wine"
+# "tools/build.sh host" builds only the host configuration (the unit tests and
+# palimoorctl); "tools/build.sh windows" only the Windows programs; "tools/build.sh wine"
 # only the one Wine runs here (for the demonstration); "tools/build.sh native"
 # only palimoorctl for this system, optimised, as build/native/palimoorctl.
 what=${1:-all}
@@ -25,6 +26,10 @@ if [ "$what" = native ]; then
     cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DPALIMOOR_SANITIZE=OFF >/dev/null
   cmake --build build/native -j "$jobs" --target palimoorctl >/dev/null
   echo "build/native/palimoorctl"
+  exit 0
+fi
+if [ "$what" = host ]; then
+  build host -DCMAKE_BUILD_TYPE=Debug
   exit 0
 fi
 arch=$(tools/wine-arch.sh)

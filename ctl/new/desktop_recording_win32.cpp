@@ -1,7 +1,7 @@
 #include "ctl/new/desktop_recording.h"
+#include "ctl/observed/window_list.h"
 #include "shell/platform.h"
 #include "shell/window_events.h"
-#include "watch/window_match.h"
 #include <atomic>
 
 namespace {
@@ -50,11 +50,7 @@ BOOL CALLBACK lookAt(HWND window, LPARAM context) {
     if (known == kept.end()) {
         Kept fresh;
         fresh.className = readWindowText(window, WindowText::ClassName, kLongestWindowText);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        std::wstring path;
-        if (process != 0 && processImagePath(process, path))
-            fresh.program = programFileName(path);
+        windowProgram(window, fresh.program);
         fresh.ownedOrTool = GetWindow(window, GW_OWNER) != nullptr || !isTaskbarWindow(window);
         known = kept.emplace(id, fresh).first;
     }

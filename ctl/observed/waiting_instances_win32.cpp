@@ -1,8 +1,8 @@
 #include "ctl/observed/waiting_instances.h"
 #include "base/settings.h"
+#include "ctl/observed/window_list.h"
 #include "ctl/reading/section_names.h"
 #include "shell/platform.h"
-#include "watch/window_match.h"
 #include "shell/instance_control.h"
 #include <cstring>
 
@@ -97,11 +97,7 @@ WindowSeen seen(std::uint32_t handle) {
         return window;
     window.className = readWindowText(hwnd, WindowText::ClassName, kLongestWindowText);
     window.title = readWindowText(hwnd, WindowText::Title, kLongestWindowText);
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    std::wstring path;
-    if (process != 0 && processImagePath(process, path))
-        window.program = programFileName(path);
+    windowProgram(hwnd, window.program);
     window.minimized = IsIconic(hwnd) != FALSE;
     window.hidden = IsWindowVisible(hwnd) == FALSE;
     return window;

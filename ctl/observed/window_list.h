@@ -18,6 +18,9 @@ struct WindowInfo {
 };
 
 std::vector<WindowInfo> topLevelWindows(bool includeHidden);
+// The file name of the program that owns the window, as the core reads it for
+// process= rules; false when it cannot be read (another user's, a protected one).
+bool windowProgram(HWND window, std::wstring& fileName, DWORD* processId = nullptr);
 WindowInfo describeWindow(HWND window);
 // One line of text, or one JSON object.
 std::wstring windowLine(const WindowInfo& window);

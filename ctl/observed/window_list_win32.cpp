@@ -25,12 +25,22 @@ std::wstring handleText(HWND window) {
 
 } // namespace
 
-// The program as the core reads it for process= rules.
+bool windowProgram(HWND window, std::wstring& fileName, DWORD* processId) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (processId)
+        *processId = process;
+    std::wstring path;
+    if (process == 0 || !processImagePath(process, path))
+        return false;
+    fileName = programFileName(path);
+    return true;
+}
+
 WindowInfo describeWindow(HWND window) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    std::wstring path;
-    const bool programRead = processId != 0 && processImagePath(processId, path);
+    std::wstring program;
+    const bool programRead = windowProgram(window, program, &processId);
     return {window,
             readWindowText(window, WindowText::ClassName, kLongestWindowText),
             readWindowText(window, WindowText::Title, kLongestWindowText),
@@ -39,7 +49,7 @@ WindowInfo describeWindow(HWND window) {
             window == GetForegroundWindow(),
             processId,
             programRead,
-            programFileName(path)};
+            program};
 }
 
 std::vector<WindowInfo> topLevelWindows(bool includeHidden) {

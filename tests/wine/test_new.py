@@ -36,7 +36,7 @@ class Learning(WineTest):
             if self.box.foreground()["class"] == "PalimoorOther":
                 return
 
-    def learn(self, section, show, seconds=4, *options):
+    def learn(self, section, show, seconds=3, *options):
         """palimoorctl new while `show()` runs; returns (exit code, stdout, stderr, the
         section's key lines)."""
         recorder = self.box.recorder()
@@ -175,7 +175,7 @@ class HostileDesktops(Learning):
         self.start(("msedge.exe", "Chrome_WidgetWin_1", "Mail - Profile 1 - Microsoft\u200b Edge"))
         self.box.start_target("PalimoorOther", "Other", "--foreground")
         code, out, err, keys = self.learn(
-            "EdgeNews", lambda: self.start(edge, "--foreground"), 4)
+            "EdgeNews", lambda: self.start(edge, "--foreground"), 3)
         self.assertEqual(code, 0, out + err)
         self.assertIn("Microsoft\\u200b Edge", out)  # made visible in the timeline
         self.assertEqual(keys, ["process=msedge.exe", "title=Edge", "titlematch=end",
