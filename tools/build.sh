@@ -28,12 +28,16 @@ if [ "$what" = native ]; then
   echo "build/native/palimoorctl"
   exit 0
 fi
+# The host is built with clang where it is installed, so that the fuzz
+# targets reuse its objects.
+host_compiler=()
+command -v clang++ >/dev/null && host_compiler=(-DCMAKE_CXX_COMPILER=clang++)
 if [ "$what" = host ]; then
-  build host -DCMAKE_BUILD_TYPE=Debug
+  build host -DCMAKE_BUILD_TYPE=Debug "${host_compiler[@]}"
   exit 0
 fi
 arch=$(tools/wine-arch.sh)
-[ "$what" = all ] && build host -DCMAKE_BUILD_TYPE=Debug
+[ "$what" = all ] && build host -DCMAKE_BUILD_TYPE=Debug "${host_compiler[@]}"
 if [ "$what" != wine ] || [ "$arch" = win32 ]; then
   build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
 fi

@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets (clang) and runs each for a while:
 #   tools/fuzz.sh [SECONDS] [TARGET...]      default 10 s each, every target
 # Each target first replays its kept regression inputs, then fuzzes from the
-# seed corpus in tests/fuzz/corpus (new inputs go to build/fuzz/corpus, never
+# seed corpus in tests/fuzz/corpus (new inputs go to the build folder, never
 # into the repository). A finding stops the run with the input's path.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,10 +15,16 @@ targets=("$@")
 
 tools/setup.sh
 
-build=build/fuzz
-[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DPALIMOOR_FUZZ=ON \
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
+# A short run takes the host build's targets when it made them (clang);
+# a long one an optimised build of its own.
+if [ "$seconds" -le 10 ] && [ -x build/host/tests/fuzz/fuzz_check ]; then
+  build=build/host
+else
+  build=build/fuzz
+  [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DPALIMOOR_FUZZ=ON \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
+fi
 
 for target in "${targets[@]}"; do
   exe=$build/tests/fuzz/fuzz_$target
@@ -26,10 +32,10 @@ for target in "${targets[@]}"; do
   if [ -d "$regressions" ]; then
     "$exe" "$regressions"/* >/dev/null 2>&1 || { "$exe" "$regressions"/*; exit 1; }
   fi
-  work=$build/corpus/$target
-  mkdir -p "$work" "$build/findings"
+  work=$build/fuzz-corpus/$target
+  mkdir -p "$work" "$build/fuzz-findings"
   echo "fuzz_$target: ${seconds} s"
-  "$exe" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
+  "$exe" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/$target-" \
     "$work" "tests/fuzz/corpus/$target" 2>"$build/fuzz_$target.log" ||
     { tail -40 "$build/fuzz_$target.log"; echo "fuzz_$target found a problem" >&2; exit 1; }
   grep -E "stat::number_of_executed_units|cov: " "$build/fuzz_$target.log" | tail -2 | sed 's/^/  /'
