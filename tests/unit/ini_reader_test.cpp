@@ -173,8 +173,10 @@ TEST(LoadRule, LargeFileLoadsQuickly) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(loaded.ok);
     EXPECT_EQ(loaded.rule.class_, L"Window19999");
-    // Generous even under the sanitizers; well under a second in a normal build.
-    EXPECT_LT(elapsed, std::chrono::seconds(2));
+    // Generous even under the sanitizers and the fuzzing instrumentation on a
+    // busy machine, and far below what a reading that grows with the square of
+    // the file would take; well under a second in a normal build.
+    EXPECT_LT(elapsed, std::chrono::seconds(6));
 }
 
 } // namespace
