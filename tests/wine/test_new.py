@@ -46,9 +46,11 @@ class Learning(WineTest):
                                               *options),
                                cwd=self.box.dir, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                stdin=subprocess.DEVNULL)
-        time.sleep(1.5)  # palimoorctl has started and records
+        said = ctl.stderr.readline()  # palimoorctl says so when it records
+        self.assertIn(b"Now do it once", said)
         show()
         out, err = ctl.communicate(timeout=seconds + 30)
+        err = said + err
         keys = []
         rules = self.box.path("rules.ini")
         if rules.exists():
