@@ -255,8 +255,10 @@ class Sandbox:
         result = []
         for line in log.read_text("utf-8").splitlines():
             ms, event, command_line = line.split("\t", 2)
-            result.append((int(ms) / 1000.0, event, command_line))
-        return result
+            result.append((float(ms) / 1000.0, event, command_line))
+        # Launched programs may write in either order; their stamps tell the
+        # order of their creation.
+        return sorted(result, key=lambda entry: entry[0])
 
     def started(self):
         return [entry for entry in self.launches() if entry[1] == "start"]

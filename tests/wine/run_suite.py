@@ -10,6 +10,7 @@ and fails too.
 import ast
 import importlib
 import sys
+import time
 import unittest
 from pathlib import Path
 
@@ -42,14 +43,29 @@ def defined_tests(source):
             if isinstance(node, functions) and node.name.startswith("test_")}
 
 
+class TimedResult(unittest.TextTestResult):
+    """Keeps each test's duration: the suites share a time budget."""
+
+    def startTest(self, test):
+        self.began = time.monotonic()
+        super().startTest(test)
+
+    def stopTest(self, test):
+        super().stopTest(test)
+        self.durations = getattr(self, "durations", [])
+        self.durations.append((time.monotonic() - self.began, test._testMethodName))
+
+
 def main():
     name = sys.argv[1]
     module = importlib.import_module(name)
     suite = unittest.defaultTestLoader.loadTestsFromModule(module)
     lost = sorted(defined_tests(Path(module.__file__).read_text("utf-8")) - collected_tests(suite))
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    result = unittest.TextTestRunner(verbosity=2, resultclass=TimedResult).run(suite)
     skipped = len(result.skipped)
     print(f"{name}: {result.testsRun} tests ran, {skipped} of them skipped")
+    for seconds, test in sorted(getattr(result, "durations", []), reverse=True)[:5]:
+        print(f"{name}: {seconds:5.1f} s {test}")
     for test in lost:
         print(f"{name}: {test} is never run: no test case collects it", file=sys.stderr)
     nothing = result.testsRun - skipped == 0

@@ -1,6 +1,7 @@
 // Small pieces the test helpers share: UTF-8 logs, JSON strings, clock.
 #pragma once
 #include <windows.h>
+#include <cstdio>
 #include <string>
 
 inline std::string utf8(const std::wstring& text) {
@@ -47,6 +48,18 @@ inline std::string jsonString(const std::wstring& text) {
 }
 
 // Milliseconds since 1970, the same clock the test scripts read.
+// A moment as milliseconds since 1970 with three decimals, so that two
+// processes created within one millisecond still sort in their order.
+inline std::string epochMillisecondsText(const FILETIME& moment) {
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = moment.dwLowDateTime;
+    ticks.HighPart = moment.dwHighDateTime;
+    const unsigned long long micro = (ticks.QuadPart - 116444736000000000ULL) / 10ULL;
+    char text[32];
+    snprintf(text, sizeof text, "%llu.%03llu", micro / 1000ULL, micro % 1000ULL);
+    return text;
+}
+
 inline long long epochMilliseconds() {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
