@@ -122,6 +122,7 @@ class ProgramRules(Match):
         outlook = self.start(OUTLOOK, "--splash=1500", "--minimized")
         splash = self.box.target_event(outlook, "splash")
         self.assertEqual(self.box.exit_code(process, 15), 0)
+        self.assertTrue(self.box.wait_launches(1))  # launched as it ended: may not have written yet
         self.assertGreater(self.box.started()[0][0], splash + 1.4)  # not on the splash
         front = wait_until(lambda: self.box.foreground()["class"] == OUTLOOK["cls"], 5)
         self.assertTrue(front)
