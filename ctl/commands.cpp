@@ -111,9 +111,10 @@ const Subcommand kSubcommands[] = {
      L"starts it, as line does. A section FILE has already is refused before anything\n"
      L"is recorded.\n",
      kNewOptions, countOf(kNewOptions),
-     L"Exit code: 0 written and checked, 1 nothing changed, several windows changed at\n"
-     L"once (give --pick), the section is there already, interrupted, or the section\n"
-     L"has errors, 2 a wrong command line. Needs Windows (or Wine).\n"},
+     L"Exit code: 0 written and checked, 1 nothing changed (or only titles), several\n"
+     L"windows changed at once (give --pick), the section is there already,\n"
+     L"interrupted, or the section has errors, 2 a wrong command line. Needs Windows\n"
+     L"(or Wine).\n"},
     {L"check",
      L"FILE [--section NAME]... [--json | --format FORMAT] [--quiet] [--codepage N]\n"
      L"--command-line TEXT [--exe PATH] [--json] [--codepage N]",

@@ -1,5 +1,6 @@
 #include "ctl/new/demonstration.h"
 #include "ctl/io/shown_text.h"
+#include <algorithm>
 
 namespace {
 
@@ -170,4 +171,19 @@ Pick pickWindow(const std::vector<DesktopChange>& changes, std::size_t chosen) {
     for (std::size_t rival : among.rivals)
         pick.rivals.push_back(lines[rival - 1]);
     return pick;
+}
+
+std::wstring unpickedText(const Pick& pick, std::size_t chosen) {
+    if (chosen > 0)
+        return L"there is no line " + std::to_wstring(chosen);
+    if (pick.rivals.empty())
+        return L"nothing a rule waits for was shown, only new titles or windows that came and "
+               L"went: open the program, bring it to the front, minimize it, or close it";
+    std::vector<std::size_t> rivals = pick.rivals;
+    std::sort(rivals.begin(), rivals.end());
+    std::wstring lines;
+    for (std::size_t rival : rivals)
+        lines += (lines.empty() ? L"" : L", ") + std::to_wstring(rival);
+    return L"several windows changed at once (lines " + lines +
+           L"): show it again with --pick N, N the line of the window meant";
 }

@@ -21,3 +21,7 @@ struct Pick {
 // (appeared, closed, minimized...) before the front moving because of it.
 // `chosen` (from 1) takes the window of that line instead.
 Pick pickWindow(const std::vector<DesktopChange>& changes, std::size_t chosen = 0);
+
+// Why no window was taken, for the refusal: no such line, several windows at
+// once, or nothing a rule waits for (only new titles, windows come and gone).
+std::wstring unpickedText(const Pick& pick, std::size_t chosen);

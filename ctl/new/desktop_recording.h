@@ -5,6 +5,7 @@
 #pragma once
 #include "ctl/io/console.h"
 #include "ctl/new/desktop_changes.h"
+#include <functional>
 #include <string>
 
 struct Recording {
@@ -18,6 +19,8 @@ struct Recording {
 };
 
 // Until Enter on the console, or for `forMs` when given (no console needed).
-Recording recordDesktop(std::uint32_t forMs);
+// `ready` is called once the desktop as it was is known and its changes are
+// listened to: only then may the user be told to act, or a quick hand is lost.
+Recording recordDesktop(std::uint32_t forMs, const std::function<void()>& ready);
 // Whether Enter can be read: standard input is a console.
 bool consoleToReadEnter();

@@ -130,7 +130,7 @@ bool consoleToReadEnter() {
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
-Recording recordDesktop(std::uint32_t forMs) {
+Recording recordDesktop(std::uint32_t forMs, const std::function<void()>& ready) {
     Recording recording;
     HANDLE input = consoleToReadEnter() ? GetStdHandle(STD_INPUT_HANDLE) : nullptr;
     SetConsoleCtrlHandler(onControl, TRUE);
@@ -138,6 +138,7 @@ Recording recordDesktop(std::uint32_t forMs) {
     DesktopChanges changes(console);
     changes.start(lookAtDesktop(changes.seen()));
     listen();
+    ready();
     const DWORD start = GetTickCount();
     DWORD lastLook = start;
     for (;;) {

@@ -81,12 +81,14 @@ int newCommand(const ParsedArguments& read, const Console& console) {
                       shownPath(request.file) + L" has [" + request.section +
                           L"] already; nothing is written (choose another name)",
                       1);
-    console.error(L"Now do it once: open the program, bring it to the front, minimize it, or "
-                  L"close it; " +
-                  (request.forMs ? L"recording for " + std::to_wstring(request.forMs / 1000) + L" s"
-                                 : std::wstring(L"press Enter when done")) +
-                  L".\n");
-    const Recording recording = recordDesktop(request.forMs);
+    const Recording recording = recordDesktop(request.forMs, [&] {
+        console.error(
+            L"Now do it once: open the program, bring it to the front, minimize it, or close "
+            L"it; " +
+            (request.forMs ? L"recording for " + std::to_wstring(request.forMs / 1000) + L" s"
+                           : std::wstring(L"press Enter when done")) +
+            L".\n");
+    });
     if (recording.interrupted)
         return refuse(console, L"interrupted: nothing is written", 1);
     if (recording.shedSpells > 0)
@@ -101,16 +103,8 @@ int newCommand(const ParsedArguments& read, const Console& console) {
     const std::wstring timeline = timelineText(recording.changes);
     const Pick pick = pickWindow(recording.changes, request.pick);
     if (!pick.found) {
-        std::wstring lines;
-        for (std::size_t rival : pick.rivals)
-            lines += (lines.empty() ? L"" : L", ") + std::to_wstring(rival);
         console.print(timeline);
-        return refuse(console,
-                      request.pick ? L"there is no line " + std::to_wstring(request.pick)
-                                   : L"several windows changed at once (lines " + lines +
-                                         L"): show it again with --pick N, N the line of the "
-                                         L"window meant",
-                      1);
+        return refuse(console, unpickedText(pick, request.pick), 1);
     }
     const DesktopChange& picked = recording.changes[pick.line - 1];
     const RuleProposal proposal =

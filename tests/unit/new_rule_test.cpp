@@ -128,6 +128,29 @@ TEST(PickWindow, TheWindowTheUserActedOn) {
     EXPECT_EQ(pickWindow(menu).line, 2u);
 }
 
+// The refusal names what went wrong; a demonstration of only a new title once
+// read "several windows changed at once (lines )".
+TEST(PickWindow, TheRefusalSaysWhyNoWindowWasTaken) {
+    const struct {
+        std::vector<DesktopChange> changes;
+        std::size_t chosen;
+        const wchar_t* text;
+    } cases[] = {
+        {at({{400, ChangeKind::Renamed}}, {4}), 0, L"nothing a rule waits for was shown"},
+        {at({{100, ChangeKind::Appeared}, {130, ChangeKind::Closed}}, {8, 8}), 0,
+         L"nothing a rule waits for was shown"},
+        {at({{500, ChangeKind::Appeared}, {510, ChangeKind::Appeared}}, {4, 7}), 0,
+         L"several windows changed at once (lines 1, 2): show it again with --pick N"},
+        {at({{400, ChangeKind::Appeared}}, {4}), 9, L"there is no line 9"},
+    };
+    for (const auto& c : cases) {
+        const Pick pick = pickWindow(c.changes, c.chosen);
+        ASSERT_FALSE(pick.found);
+        const std::wstring text = unpickedText(pick, c.chosen);
+        EXPECT_EQ(text.rfind(c.text, 0), 0u) << std::string(text.begin(), text.end());
+    }
+}
+
 TEST(WindowClasses, SharedAndPerRunClassesAreNeverTrusted) {
     for (const wchar_t* shared : {L"Chrome_WidgetWin_1", L"#32770", L"ApplicationFrameWindow",
                                   L"SunAwtFrame", L"Qt5QWindowIcon", L"Qt6QWindowIcon",

@@ -51,6 +51,7 @@ class Match(WineTest):
         self.assertEqual(self.lists_run(), [])  # still waiting
         action()
         self.assertEqual(self.box.exit_code(process, 15), 0)
+        self.box.wait_launches(1)  # launched as it ended: may not have written yet
         time.sleep(0.3)
         return self.lists_run()
 

@@ -16,6 +16,8 @@
 //   winctl open FILE                             starts FILE through the shell, as a double
 //                                                click does; waits for what it started and
 //                                                exits with its code (255 when nothing started)
+//   winctl atonce COMMAND ARGS...               prints "ready", then does COMMAND the moment a
+//                                                line comes on standard input
 #include "helper_util.h"
 #include <objbase.h>
 #include <shellapi.h>
@@ -101,12 +103,21 @@ int run(const wchar_t* exe) {
     return static_cast<int>(code);
 }
 
-} // namespace
-
-int wmain(int argc, wchar_t** argv) {
+int perform(int argc, wchar_t** argv) {
     if (argc < 2)
         return 64;
     const std::wstring command = argv[1];
+    if (command == L"atonce" && argc >= 3) {
+        // Started and ready beforehand, it acts the moment a line comes, with
+        // none of a program's start-up between the cue and the act.
+        print("ready");
+        char c = 0;
+        DWORD read = 0;
+        while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &c, 1, &read, nullptr) && read == 1 &&
+               c != '\n') {
+        }
+        return perform(argc - 1, argv + 1);
+    }
     if (command == L"list" && argc >= 3) {
         HWND parent = FindWindowW(argv[2], nullptr);
         if (!parent)
@@ -208,4 +219,10 @@ int wmain(int argc, wchar_t** argv) {
         return PostMessageW(window, RegisterWindowMessageW(argv[4]), 0, 0) ? 0 : 2;
     }
     return 64;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return perform(argc, argv);
 }
