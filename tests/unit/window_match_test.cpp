@@ -91,7 +91,7 @@ TEST(WindowVerdicts, AnUnreadWindowIsAskedAgain) {
 // windows all the time (menus, tooltips): the target is found at every look,
 // and new windows keep coming above it. The cache stays as large as a look,
 // and the last look costs what the first did.
-TEST(WindowVerdicts, AMillionLooksCostWhatTheFirstDid) {
+TEST(WindowVerdicts, AnHourOfLooksCostsWhatTheFirstDid) {
     WindowVerdicts verdicts;
     const std::uintptr_t target = 0x7fff0000;
     Handles windows(6);
@@ -102,7 +102,7 @@ TEST(WindowVerdicts, AMillionLooksCostWhatTheFirstDid) {
     look(verdicts, windows, target);
     look(verdicts, windows, target);
     const size_t firstWork = verdicts.work();
-    for (int i = 0; i < 1000000; ++i) {
+    for (int i = 0; i < 100000; ++i) { // 83 minutes at polling=50
         windows[static_cast<size_t>(i) % 3] = next += 0x10; // three windows replaced a look
         ASSERT_EQ(look(verdicts, windows, target).size(), 1u);
         ASSERT_LE(verdicts.count(), windows.size());

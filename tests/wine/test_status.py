@@ -92,12 +92,15 @@ class Status(WineTest):
         self.assertTrue(self.box.wait_launches(1))
 
     def test_asked_100_times_a_second_while_it_fires(self):
-        """Exit code, list and timing as those of an instance nobody asks."""
+        """Exit code, list and timing as those of an instance nobody asks. The
+        window's creation ends the watch, not its next look: at polling=10000 a
+        look would come 5 s later on average, and the bound of 0.5 s leaves a
+        loaded machine room."""
         latencies = {}
         for asked in (False, True):
             self.box.path("launches.log").unlink(missing_ok=True)
             process = self.waiting("WaitForNotepad", "title=Untitled - Notepad",
-                                   "trigger=running", "check=change", "polling=1000")
+                                   "trigger=running", "check=change", "polling=10000")
             asker = None
             if asked:
                 asker = self.box.spawn_program(self.box.dir / "asker.exe", "Palimoor",
@@ -116,8 +119,8 @@ class Status(WineTest):
             notepad.wait(10)
             if asker:
                 asker.wait(15)
-        self.assertLess(latencies[False], 0.1)
-        self.assertLess(latencies[True], 0.1)
+        self.assertLess(latencies[False], 0.5)
+        self.assertLess(latencies[True], 0.5)
 
 
 if __name__ == "__main__":

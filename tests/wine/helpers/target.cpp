@@ -44,8 +44,23 @@ constexpr UINT WM_RETITLE = WM_APP + 3;
 constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4,
                    kChurnTimer = 5, kLabelTimer = 6, kOpenTimer = 7;
 constexpr UINT kChurnTickMs = 20;
-int churnChildren = 0, churnWindows = 0; // per second
-long long churnTicks = 0;
+// A rate kept by the clock, not by the timer's ticks: a thread slowed by
+// what it makes (a visible window costs Wine tens of ms) or by a loaded
+// machine catches up, by up to a tenth of a second's worth at a time.
+struct Rate {
+    int perSecond = 0;
+    long long start = 0, done = 0;
+    int due(long long now) {
+        const long long owed = (now - start) * perSecond / 1000 - done;
+        const long long most = perSecond / 10 + 1;
+        const long long count = owed < 0 ? 0 : owed > most ? most : owed;
+        done += count;
+        if (owed > most)
+            done = (now - start) * perSecond / 1000; // what could not be made is let go
+        return static_cast<int>(count);
+    }
+};
+Rate churnChildren, churnWindows, openWindows;
 std::wstring logPath;
 std::wstring delayedText;
 DWORD hangMs = 60000;
@@ -57,9 +72,7 @@ bool hangOnRender = false;
 bool dialogOnFront = false;
 long long labelTicks = 0;
 std::wstring retitle;
-int openWindows = 0; // per second
 DWORD windowLife = 1000;
-long long openTicks = 0;
 std::vector<std::pair<long long, HWND>> opened; // when each closes
 
 void note(const char* event) {
@@ -122,10 +135,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 DestroyWindow(opened.front().second);
                 opened.erase(opened.begin());
             }
-            const long long tick = ++openTicks;
-            const int due = static_cast<int>(tick * openWindows * kChurnTickMs / 1000 -
-                                             (tick - 1) * openWindows * kChurnTickMs / 1000);
-            for (int i = 0; i < due; ++i)
+            for (int i = openWindows.due(now); i > 0; --i)
                 opened.emplace_back(
                     now + windowLife,
                     CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"STATIC",
@@ -134,16 +144,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         } else if (wParam == kLabelTimer) {
             SetWindowTextW(label, std::to_wstring(++labelTicks).c_str());
         } else if (wParam == kChurnTimer) {
-            // As many as the rates ask for by this tick, created and destroyed.
-            const long long tick = ++churnTicks;
-            const auto due = [&](int rate) {
-                return static_cast<int>(tick * rate * kChurnTickMs / 1000 -
-                                        (tick - 1) * rate * kChurnTickMs / 1000);
-            };
-            for (int i = due(churnChildren); i > 0; --i)
+            // As many as the rates ask for by now, created and destroyed.
+            const long long now = epochMilliseconds();
+            for (int i = churnChildren.due(now); i > 0; --i)
                 DestroyWindow(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 8, 8, window,
                                               nullptr, nullptr, nullptr));
-            for (int i = due(churnWindows); i > 0; --i)
+            for (int i = churnWindows.due(now); i > 0; --i)
                 DestroyWindow(CreateWindowExW(0, L"STATIC", L"churn", WS_POPUP, 0, 0, 8, 8, nullptr,
                                               nullptr, nullptr, nullptr));
         } else if (wParam == kHangTimer) {
@@ -237,18 +243,20 @@ int wmain(int argc, wchar_t** argv) {
     if (!helperTitle.empty())
         CreateWindowExW(0, L"STATIC", helperTitle.c_str(), WS_POPUP, 0, 0, 4, 4, nullptr, nullptr,
                         instance, nullptr);
-    openWindows = _wtoi(option(argc, argv, L"open-windows", L"0").c_str());
+    openWindows.perSecond = _wtoi(option(argc, argv, L"open-windows", L"0").c_str());
+    openWindows.start = epochMilliseconds();
     windowLife = static_cast<DWORD>(_wtoi(option(argc, argv, L"window-life", L"1000").c_str()));
-    if (openWindows > 0)
+    if (openWindows.perSecond > 0)
         SetTimer(window, kOpenTimer, kChurnTickMs, nullptr);
     hangOnRender = flag(argc, argv, L"hang-on-render");
     retitle = option(argc, argv, L"retitle");
     dialogOnFront = flag(argc, argv, L"dialog-on-front");
     if (dialogOnFront)
         SendMessageW(window, WM_OPEN_DIALOG, 0, 0);
-    churnChildren = _wtoi(option(argc, argv, L"churn-children", L"0").c_str());
-    churnWindows = _wtoi(option(argc, argv, L"churn-windows", L"0").c_str());
-    if (churnChildren > 0 || churnWindows > 0)
+    churnChildren.perSecond = _wtoi(option(argc, argv, L"churn-children", L"0").c_str());
+    churnWindows.perSecond = _wtoi(option(argc, argv, L"churn-windows", L"0").c_str());
+    churnChildren.start = churnWindows.start = epochMilliseconds();
+    if (churnChildren.perSecond > 0 || churnWindows.perSecond > 0)
         SetTimer(window, kChurnTimer, kChurnTickMs, nullptr);
     delayedText = option(argc, argv, L"delayed-clipboard");
     if (!delayedText.empty() && OpenClipboard(window)) {
