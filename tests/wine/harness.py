@@ -7,6 +7,7 @@ so no box can stall a test.
 """
 import json
 import os
+import select
 import shutil
 import subprocess
 import time
@@ -26,6 +27,12 @@ WM_LBUTTONUP = 0x202
 WM_TRAY_NOTIFY = 2023
 WM_RESET_TIMEOUT = 0x8001
 IDM_CLOSE = 40000
+
+# Quick questions and messages go to one winctl that stays (winctl serve):
+# starting a program costs Wine a good part of a second, and a test asks
+# hundreds of times. The clipboard, links and anything that waits keep a
+# process of their own.
+SERVED = {"list", "post", "getfg", "foreground", "postnamed", "delicon"}
 
 # Long-lived processes get no pipes: a Wine process that outlives its parent
 # would otherwise keep the test runner's output open.
@@ -61,6 +68,8 @@ class Sandbox:
         self.exe = winpath(self.dir / "palimoor.exe")
         self.processes = []
         self.watcher = None
+        self.server = None
+        self.served = b""
 
     # Files beside the executable.
     def path(self, name):
@@ -81,11 +90,54 @@ class Sandbox:
                               capture_output=True, timeout=timeout, stdin=subprocess.DEVNULL)
 
     def winctl(self, *args, check=False):
-        result = subprocess.run(self._wine(self.dir / "winctl.exe", *args), capture_output=True,
-                                timeout=60)
+        if str(args[0]) in SERVED:
+            result = self._serve([str(a) for a in args])
+        else:
+            result = subprocess.run(self._wine(self.dir / "winctl.exe", *args),
+                                    capture_output=True, timeout=60)
         if check and result.returncode != 0:
             raise AssertionError(f"winctl {args} failed with {result.returncode}")
         return result
+
+    def _serve(self, args, timeout=60):
+        if self.server is None or self.server.poll() is not None:
+            self.server = subprocess.Popen(self._wine(self.dir / "winctl.exe", "serve"),
+                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                           stderr=subprocess.DEVNULL)
+            self.served = b""
+        self.server.stdin.write(("\t".join(args) + "\n").encode("utf-8"))
+        self.server.stdin.flush()
+        deadline = time.time() + timeout
+        out = self.server.stdout.fileno()
+        while True:
+            mark = self.served.find(b"\x1e")
+            end = self.served.find(b"\n", mark) if mark >= 0 else -1
+            if end >= 0:
+                break
+            left = deadline - time.time()
+            if left <= 0 or not select.select([out], [], [], left)[0]:
+                self.stop_server()
+                raise subprocess.TimeoutExpired(["winctl", *args], timeout)
+            chunk = os.read(out, 65536)
+            if not chunk:
+                self.stop_server()
+                raise AssertionError(f"winctl serve ended during {args}")
+            self.served += chunk
+        stdout, code = self.served[:mark], int(self.served[mark + 1:end])
+        self.served = self.served[end + 1:]
+        return subprocess.CompletedProcess(args, code, stdout, b"")
+
+    def stop_server(self):
+        if self.server is not None:
+            if self.server.poll() is None:
+                try:
+                    self.server.stdin.close()
+                    self.server.wait(5)
+                except (subprocess.TimeoutExpired, BrokenPipeError):
+                    self.server.kill()
+                    self.server.wait(10)
+            self.server.stdout.close()
+            self.server = None
 
     def ask(self, section, *options, timeout=60):
         """Asks the waiting instance of `section` for its status as palimoorctl does, or
@@ -275,6 +327,7 @@ class Sandbox:
 
     def close(self):
         self.stop_watcher()
+        self.stop_server()
         for process in self.processes:
             if process.poll() is None:
                 process.kill()
@@ -293,6 +346,12 @@ class WineTest(unittest.TestCase):
 
     def tearDown(self):
         self.box.close()
+        try:
+            self.no_instance_left()
+        finally:
+            self.box.stop_server()
+
+    def no_instance_left(self):
         # Nothing of ours may outlive a test: later tests look for windows, and a
         # leftover instance would be toggled off by the next start of its section
         # (a suite once failed so). "None left" is believed when two looks a
