@@ -268,6 +268,16 @@ class Sandbox:
     def foreground(self):
         return json.loads(self.winctl("getfg").stdout.decode("utf-8"))
 
+    def keep_in_front(self, cls):
+        """The window of `cls` in front, and still there a moment later: Wine may
+        activate a new program's window a moment after it said it was ready."""
+        for _ in range(5):
+            self.winctl("foreground", cls, "-", check=True)
+            time.sleep(0.3)
+            if self.foreground()["class"] == cls:
+                return
+        raise AssertionError(f"{cls} does not stay in front: {self.foreground()}")
+
     def start_target(self, cls="PalimoorTarget", title="Target", *options, exe="target.exe"):
         """The target helper; `exe` names a copy of it under another file name."""
         if exe != "target.exe" and not (self.dir / exe).exists():

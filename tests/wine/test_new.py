@@ -30,14 +30,7 @@ class Learning(WineTest):
         return self.box.start_target(cls, title, *options, exe=exe)
 
     def other_in_front(self):
-        """Another program in front, and still there a moment later: a window
-        just started may take the front after it said it was ready."""
-        for _ in range(5):
-            self.box.winctl("foreground", "PalimoorOther", "-")
-            time.sleep(0.3)
-            if self.box.foreground()["class"] == "PalimoorOther":
-                return
-        self.fail(f"the other program does not stay in front: {self.box.foreground()}")
+        self.box.keep_in_front("PalimoorOther")
 
     def learn(self, section, show, seconds=3, *options):
         """palimoorctl new while `show()` runs; returns (exit code, stdout, stderr, the
