@@ -326,8 +326,12 @@ class Sandbox:
         return [entry for entry in self.launches() if entry[1] == "start"]
 
     def wait_launches(self, count, timeout=10, event="start"):
-        return wait_until(lambda: len([e for e in self.launches() if e[1] == event]) >= count
-                          and self.launches(), timeout)
+        """The entries of `event` once there are `count` of them, or None. (A
+        program from an earlier step may still write its end meanwhile.)"""
+        def entries():
+            found = [e for e in self.launches() if e[1] == event]
+            return found if len(found) >= count else None
+        return wait_until(entries, timeout)
 
     def recorder(self, name="recorder.exe"):
         """A copy of the recorder under another name, and its Windows path."""

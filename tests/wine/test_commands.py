@@ -63,10 +63,8 @@ class Entries(WineTest):
                         f"exec={self.box.recorder()}|second")
         started = time.time()
         self.assertEqual(self.box.run("-section=E"), 0)
-        launches = self.box.wait_launches(2)
-        first = [t for t, event, _ in launches if event == "start"][0]
-        first_end = [t for t, event, _ in launches if event == "end"][0]
-        second = self.box.wait_launches(2)[-1][0]
+        (first, _, _), (second, _, _) = self.box.wait_launches(2)
+        first_end = self.box.wait_launches(1, event="end")[0][0]
         self.assertGreaterEqual(first - started, 0.6)
         self.assertGreaterEqual(second - first_end, 0.4)
 

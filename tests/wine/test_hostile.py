@@ -24,7 +24,7 @@ class HungPrograms(WineTest):
         self.assertLess(time.time() - started, 5.0)
         if code == 0:
             recorded = 1 + sum(self.box.recorder() in line for line in lines)
-            self.assertTrue(self.box.wait_launches(recorded, timeout=3))
+            self.assertTrue(self.box.wait_launches(recorded))
 
     def test_activate_while_the_program_in_front_hangs(self):
         self.box.start_target(TARGET, "Behind")
@@ -61,7 +61,7 @@ class HungPrograms(WineTest):
         started = time.time()
         self.assertEqual(self.box.run("-section=CopyTitle", timeout=20), 0)
         self.assertLess(time.time() - started, 5.0)
-        self.assertTrue(self.box.wait_launches(2, timeout=3))
+        self.assertTrue(self.box.wait_launches(2))
         self.assertEqual([c.split(" ", 1)[1] for _, _, c in self.box.started()],
                          ["[]", "after"])
         self.box.target_event(owner, "rendering")

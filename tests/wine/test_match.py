@@ -206,7 +206,7 @@ class InFront(Match):
         started = time.time()
         self.assertEqual(self.box.run("-section=SettingsToFront", timeout=20), 0)
         self.assertLess(time.time() - started, 5.0)
-        self.assertTrue(self.box.wait_launches(1, timeout=3))
+        self.assertTrue(self.box.wait_launches(1))
         self.assertEqual(self.box.foreground()["title"], "Options")
 
     def test_sync_inactivate_with_a_dialog_of_the_program_in_front_ends(self):
@@ -222,7 +222,7 @@ class InFront(Match):
         started = time.time()
         self.assertEqual(self.box.run("-section=SettingsBehind", timeout=20), 0)
         self.assertLess(time.time() - started, 5.0)
-        self.assertTrue(self.box.wait_launches(1, timeout=3))
+        self.assertTrue(self.box.wait_launches(1))
 
 
 if __name__ == "__main__":
