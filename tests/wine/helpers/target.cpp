@@ -135,12 +135,16 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 DestroyWindow(opened.front().second);
                 opened.erase(opened.begin());
             }
-            for (int i = openWindows.due(now); i > 0; --i)
-                opened.emplace_back(
-                    now + windowLife,
-                    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"STATIC",
-                                    L"tip", WS_POPUP | WS_VISIBLE, 600, 600, 8, 8, nullptr, nullptr,
-                                    nullptr, nullptr));
+            for (int i = openWindows.due(now); i > 0; --i) {
+                // Shown as tooltips are, without activation: Wine activates a
+                // window created visible, and the front then fell back to this
+                // program's main window when the tip went.
+                HWND tip = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                                           L"STATIC", L"tip", WS_POPUP, 600, 600, 8, 8, nullptr,
+                                           nullptr, nullptr, nullptr);
+                ShowWindow(tip, SW_SHOWNOACTIVATE);
+                opened.emplace_back(now + windowLife, tip);
+            }
         } else if (wParam == kLabelTimer) {
             SetWindowTextW(label, std::to_wstring(++labelTicks).c_str());
         } else if (wParam == kChurnTimer) {
