@@ -159,11 +159,8 @@ int perform(int argc, wchar_t** argv) {
         // Started and ready beforehand, it acts the moment a line comes, with
         // none of a program's start-up between the cue and the act.
         print("ready");
-        char c = 0;
-        DWORD read = 0;
-        while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &c, 1, &read, nullptr) && read == 1 &&
-               c != '\n') {
-        }
+        std::wstring cue;
+        readLine(cue);
         return perform(argc - 1, argv + 1);
     }
     if (command == L"list" && argc >= 3) {
