@@ -8,7 +8,7 @@
 #include "ctl/new/new_command.h"
 #include "ctl/reading/spelling.h"
 #include "ctl/status/status_command.h"
-#include "ctl/write/line_command.h"
+#include "ctl/line/line_command.h"
 
 namespace {
 
@@ -83,8 +83,19 @@ const OptionSpec kNewOptions[] = {
 
 const OptionSpec kStatusOptions[] = {{L"--json", nullptr, L"each instance's answer as JSON"}};
 
+// A subcommand that needs the desktop exists only in palimoorctl.exe; the
+// other builds list it and say where it runs.
+#ifdef _WIN32
+#define ON_WINDOWS(run) run
+constexpr bool kHasWindows = true;
+#else
+#define ON_WINDOWS(run) nullptr
+constexpr bool kHasWindows = false;
+#endif
+
 struct Subcommand {
     const wchar_t* name;
+    bool windowsOnly;
     const wchar_t* synopsis; // the usage lines, without "palimoorctl NAME"
     const wchar_t* summary;  // one line for the list of subcommands
     int (*run)(const ParsedArguments&, const Console&);
@@ -95,11 +106,11 @@ struct Subcommand {
 };
 
 const Subcommand kSubcommands[] = {
-    {L"new",
+    {L"new", true,
      L"FILE SECTION [--for SECONDS] [--pick N] [--trigger WORD] [--check WORD]\n"
      L"[--exec TEXT] [--dry-run] [--json] [--exe PATH] [--lnk FILE]",
-     L"write a rule by showing it once: record, name the window, add the section (Windows)",
-     newCommand,
+     L"write a rule by showing it once: record, name the window, add the section",
+     ON_WINDOWS(newCommand),
      L"Records every change to the top-level windows while you do, once, the thing the\n"
      L"rule is about (open the program, bring it to the front, minimize it, close it),\n"
      L"until Enter. Prints what it saw, one numbered line per change; picks the window\n"
@@ -113,9 +124,8 @@ const Subcommand kSubcommands[] = {
      kNewOptions, countOf(kNewOptions),
      L"Exit code: 0 written and checked, 1 nothing changed (or only titles), several\n"
      L"windows changed at once (give --pick), the section is there already,\n"
-     L"interrupted, or the section has errors, 2 a wrong command line. Needs Windows\n"
-     L"(or Wine).\n"},
-    {L"check",
+     L"interrupted, or the section has errors, 2 a wrong command line.\n"},
+    {L"check", false,
      L"FILE [--section NAME]... [--json | --format FORMAT] [--quiet] [--codepage N]\n"
      L"--command-line TEXT [--exe PATH] [--json] [--codepage N]",
      L"report every problem of a rule file, or of a command line", checkCommand,
@@ -128,7 +138,7 @@ const Subcommand kSubcommands[] = {
      kCheckOptions, countOf(kCheckOptions),
      L"Exit code: 0 no error (warnings allowed), 1 an error, 2 an unreadable file or a\n"
      L"wrong command line.\n"},
-    {L"explain", L"FILE SECTION [--codepage N]", L"say in plain English what a rule does",
+    {L"explain", false, L"FILE SECTION [--codepage N]", L"say in plain English what a rule does",
      explainCommand,
      L"Loads SECTION of FILE exactly as palimoor.exe would and says in plain English what\n"
      L"it will do: the window, the state, what happens at start for each outcome of the\n"
@@ -137,7 +147,7 @@ const Subcommand kSubcommands[] = {
      kExplainOptions, countOf(kExplainOptions),
      L"Exit code: 0 the rule loads, 1 it cannot be loaded, 2 an unreadable file or a wrong\n"
      L"command line.\n"},
-    {L"line",
+    {L"line", false,
      L"RULEFILE SECTION [--exe PATH] [--execmode MODE] [--debug]\n"
      L"[--showicon TRUE|FALSE] [--showtask TRUE|FALSE]\n"
      L"[--lnk FILE] [--ce FILE [--device-path PATH]] [--codepage N]",
@@ -150,20 +160,21 @@ const Subcommand kSubcommands[] = {
      L"Exit code: 0 done, 1 the section is missing, cannot be named on a command line,\n"
      L"or does not load, 2 a wrong command line, an unreadable file or one outside\n"
      L"palimoor.exe's folder.\n"},
-    {L"windows",
+    {L"windows", true,
      L"[--all] [--json]\n--class CLASS --title TITLE\n--rule FILE SECTION\n--watch [--all]",
-     L"list the top-level windows, or which one a rule finds now (Windows)", windowsCommand,
+     L"list the top-level windows, or which one a rule finds now", ON_WINDOWS(windowsCommand),
      L"Lists the top-level windows with what a rule needs: class, title, visible or\n"
      L"hidden, minimized, the one in front (marked *), process id and program. Visible\n"
      L"windows only, unless --all.\n",
-     kWindowsOptions, countOf(kWindowsOptions), L"Needs Windows (or Wine).\n"},
-    {L"instances", L"[--json]", L"list the waiting Palimoor instances (Windows)", instancesCommand,
+     kWindowsOptions, countOf(kWindowsOptions), L""},
+    {L"instances", true, L"[--json]", L"list the waiting Palimoor instances",
+     ON_WINDOWS(instancesCommand),
      L"Lists the waiting Palimoor instances: section, process id, whether the\n"
      L"instance is shown among the running tasks (-showtask=TRUE), and what it waits\n"
      L"for, in one sentence.\n",
-     kInstancesOptions, countOf(kInstancesOptions), L"Needs Windows (or Wine).\n"},
-    {L"status", L"[SECTION] [--json]",
-     L"what a waiting instance sees now, and why it waits (Windows)", statusCommand,
+     kInstancesOptions, countOf(kInstancesOptions), L""},
+    {L"status", true, L"[SECTION] [--json]", L"what a waiting instance sees now, and why it waits",
+     ON_WINDOWS(statusCommand),
      L"Asks every waiting instance, or the one of SECTION, what it sees: the rule file\n"
      L"and section, trigger, check and polling, since when it waits, how many looks\n"
      L"it has made and what the last one saw (the window, in front or not, minimized\n"
@@ -172,7 +183,7 @@ const Subcommand kSubcommands[] = {
      L"instance answers from what it recorded as it looked; asking changes nothing.\n",
      kStatusOptions, countOf(kStatusOptions),
      L"Exit code: 0 every instance answered, 1 none is waiting (or SECTION is not) or\n"
-     L"one did not answer, 2 a wrong command line. Needs Windows (or Wine).\n"},
+     L"one did not answer, 2 a wrong command line.\n"},
 };
 
 // Each further line of `text` indented by `indent`.
@@ -195,14 +206,16 @@ std::wstring helpOf(const Subcommand& subcommand) {
         out += left + std::wstring(left.size() < 19 ? 21 - left.size() : 2, L' ') +
                indented(option.help, 21) + L"\n";
     }
-    return out + L"\n" + subcommand.after;
+    out += L"\n" + std::wstring(subcommand.after);
+    return subcommand.windowsOnly ? out + L"Needs Windows (or Wine).\n" : out;
 }
 
 std::wstring overallUsage() {
     std::wstring out = L"usage: palimoorctl COMMAND [ARGUMENTS]\n\n";
     for (const Subcommand& subcommand : kSubcommands) {
         const std::wstring name = subcommand.name;
-        out += L"  " + name + std::wstring(11 - name.size(), L' ') + subcommand.summary + L"\n";
+        out += L"  " + name + std::wstring(11 - name.size(), L' ') + subcommand.summary +
+               (subcommand.windowsOnly ? L" (Windows)\n" : L"\n");
     }
     return out + L"\n\"palimoorctl COMMAND --help\" tells more about one command.\n";
 }
@@ -248,6 +261,11 @@ int runCtl(const Arguments& arguments, const Console& console) {
         if (!readArguments(rest, subcommand.options, subcommand.optionCount, read, error) ||
             (read.has(L"--codepage") && !chooseCodePage(read.value(L"--codepage"), error)))
             return usageError(console, error, subcommand.name);
+        if (subcommand.windowsOnly && !kHasWindows) {
+            console.error(L"palimoorctl " + std::wstring(subcommand.name) +
+                          L": needs Windows (run palimoorctl.exe there, or under Wine)\n");
+            return 2;
+        }
         return subcommand.run(read, console);
     }
     std::vector<std::wstring> names;

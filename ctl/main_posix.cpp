@@ -1,6 +1,6 @@
 // palimoorctl on Linux and other POSIX hosts: check, explain and line, for a
-// rule before it goes to the handheld; windows and instances say that they
-// need Windows.
+// rule before it goes to the handheld; the subcommands that need the desktop
+// say so (the table's Windows-only column).
 #include "ctl/commands.h"
 #include "base/utf8_text.h"
 #include <cstdlib>

@@ -1,8 +1,9 @@
 // What differs between Windows CE and desktop Windows, and the reads of other
-// programs' windows and processes that both need. A Windows CE build changes
-// this file's implementation, and two others that switch on _WIN32_WCE for
-// the same reason: shell_link_win32.cpp (desktop shortcuts) and
-// event_hooks_win32.cpp (window events, which the handheld does not have).
+// programs' windows and processes that both need. platform_win32.cpp holds
+// both forms, chosen by _WIN32_WCE; two more files choose by it for the same
+// reason: shell_link_win32.cpp (the desktop's binary shortcuts, which the
+// handheld reads through SHGetShortcutTarget here) and event_hooks_win32.cpp
+// (window events, which the handheld does not have).
 #pragma once
 #include <windows.h>
 #include <string>
@@ -46,9 +47,6 @@ bool isTaskbarWindow(HWND window);
 enum class WindowText { ClassName, Title };
 constexpr int kLongestWindowText = 1024;
 std::wstring readWindowText(HWND window, WindowText which, int chars);
-// Letter case folded as the system folds it when it compares window titles
-// and class names.
-void foldCase(std::wstring& text);
 // Sends a message to another program's window, waiting for its answer 200 ms
 // at most (on the desktop not at all for a program that does not answer);
 // false when it did not answer.

@@ -211,8 +211,3 @@ std::wstring readWindowText(HWND window, WindowText which, int chars) {
     text[chars - 1] = L'\0';
     return text;
 }
-
-void foldCase(std::wstring& text) {
-    if (!text.empty())
-        CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
-}

@@ -10,7 +10,7 @@
 
 struct TimeoutChain {
     bool armed = false;         // a timeout is running (an infinite one never expires)
-    bool infinite = false;      //
+    bool infinite = false;      // armed for ever: no step, no expiry
     std::uint32_t deadline = 0; // tick count when it is due
     std::uint32_t stepId = 0;   // the pending step; 0 while none is (not armed yet, or it failed)
 };

@@ -4,7 +4,7 @@
 // which only posts which step fired.
 #include "shell/timeout_timer.h"
 #include "shell/app_state.h"
-#include "shell/shell_window.h"
+#include "shell/shell_messages.h"
 #include "shell/timeout_chain.h"
 #include <mmsystem.h>
 

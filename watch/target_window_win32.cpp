@@ -1,4 +1,5 @@
 #include "watch/target_window.h"
+#include "base/case_fold.h"
 #include "base/settings.h"
 #include "shell/app_state.h"
 #include "shell/platform.h"
@@ -8,24 +9,14 @@
 
 namespace {
 
-constexpr int kTargetTextChars = 1024;
-
 // Filled once: the rule never changes after loading.
 struct TargetCache {
     bool unprepared = true;
-    wchar_t classBuffer[kTargetTextChars];
-    wchar_t titleBuffer[kTargetTextChars];
+    wchar_t classBuffer[kLongestWindowKey + 1];
+    wchar_t titleBuffer[kLongestWindowKey + 1];
     const wchar_t* className = nullptr;
     const wchar_t* title = nullptr;
-    bool byEnumeration = false;
-    bool mainWindow = false;
-    // A title compared in part also matches the hidden helper windows that
-    // programs keep (IME, OLE, tray windows): only visible ones count.
-    bool visibleOnly = false;
-    std::wstring foldedClass;
-    std::wstring foldedTitle;
-    std::wstring foldedProcess;
-    std::wstring foldedOwnClass; // a waiting Palimoor's window is titled [section]
+    WindowQuery query;
     // Whether each window's class and program are the rule's: neither changes
     // while the window lives, so each window is asked once.
     WindowVerdicts classAndProgram;
@@ -34,33 +25,17 @@ struct TargetCache {
 const wchar_t* copyCut(const std::wstring& text, wchar_t* buffer) {
     if (text.empty())
         return nullptr;
-    const size_t most = kTargetTextChars - 1;
-    const size_t length = text.size() < most ? text.size() : most;
+    const size_t length = text.size() < kLongestWindowKey ? text.size() : kLongestWindowKey;
     wmemcpy(buffer, text.data(), length);
     buffer[length] = L'\0';
     return buffer;
-}
-
-std::wstring folded(std::wstring text) {
-    foldCase(text);
-    return text;
 }
 
 void prepare() {
     cache.unprepared = false;
     cache.className = copyCut(app.rule.class_, cache.classBuffer);
     cache.title = copyCut(app.rule.title, cache.titleBuffer);
-    cache.byEnumeration = looksWindowByWindow(app.rule);
-    cache.mainWindow = watchesMainWindow(app.rule);
-    cache.visibleOnly = countsOnlyVisible(app.rule);
-    cache.foldedClass = folded(cache.className ? cache.className : L"");
-    cache.foldedTitle = folded(cache.title ? cache.title : L"");
-    cache.foldedProcess = folded(app.rule.process);
-    cache.foldedOwnClass = folded(kProgramName);
-}
-
-std::wstring foldedText(HWND window, WindowText which) {
-    return folded(readWindowText(window, which, kTargetTextChars));
+    cache.query = prepareWindowQuery(app.rule, kProgramName, foldCase);
 }
 
 DWORD processOf(HWND window) {
@@ -69,39 +44,33 @@ DWORD processOf(HWND window) {
     return process;
 }
 
-// Unread when the program cannot be read now: asked again at the next look.
-Verdict programIsTheRules(HWND window) {
-    std::wstring path;
-    const DWORD process = processOf(window);
-    if (process == 0 || !processImagePath(process, path))
-        return Verdict::Unread;
-    return programMatches(cache.foldedProcess, folded(path)) ? Verdict::Yes : Verdict::No;
-}
+// A window's facts, each read only when the judgement comes to it.
+struct LiveWindow {
+    HWND window;
+    std::wstring folded(WindowText which) const {
+        std::wstring text = readWindowText(window, which, kLongestWindowKey + 1);
+        foldCase(text);
+        return text;
+    }
+    std::wstring className() const { return folded(WindowText::ClassName); }
+    std::wstring title() const { return folded(WindowText::Title); }
+    bool program(std::wstring& path) const {
+        const DWORD process = processOf(window);
+        if (process == 0 || !processImagePath(process, path))
+            return false;
+        foldCase(path);
+        return true;
+    }
+    bool visible() const { return IsWindowVisible(window) != FALSE; }
+    bool taskbarShows() const { return !GetWindow(window, GW_OWNER) && isTaskbarWindow(window); }
+};
 
-// A rule's own class may name Palimoor's; no other rule finds a waiting
-// instance's window, whose title holds the section's name.
-Verdict classAndProgramAreTheRules(HWND window) {
-    const std::wstring windowClass = foldedText(window, WindowText::ClassName);
-    const bool classFits =
-        cache.className ? windowClass == cache.foldedClass : windowClass != cache.foldedOwnClass;
-    if (!classFits)
-        return Verdict::No;
-    return app.rule.process.empty() ? Verdict::Yes : programIsTheRules(window);
-}
-
-// What cannot change first: it is known from an earlier look. The title is
-// read last, as it is the dearest.
+// What cannot change is known from an earlier look.
 bool isTheTarget(HWND window) {
-    const Verdict kind = cache.classAndProgram.judge(
-        window, [window] { return classAndProgramAreTheRules(window); });
-    if (kind != Verdict::Yes)
-        return false;
-    if (cache.visibleOnly && !IsWindowVisible(window))
-        return false;
-    if (cache.mainWindow && (GetWindow(window, GW_OWNER) || !isTaskbarWindow(window)))
-        return false;
-    return !cache.title || titleMatches(app.rule.titlematch, foldedText(window, WindowText::Title),
-                                        cache.foldedTitle);
+    LiveWindow live{window};
+    const Verdict kind =
+        cache.classAndProgram.judge(window, [&live] { return lastingFit(cache.query, live); });
+    return kind == Verdict::Yes && passingFit(cache.query, live);
 }
 
 BOOL CALLBACK considerWindow(HWND window, LPARAM found) {
@@ -125,7 +94,7 @@ HWND enumerateTarget() {
 HWND findTargetWindow() {
     if (cache.unprepared)
         prepare();
-    if (cache.byEnumeration)
+    if (cache.query.byEnumeration)
         return enumerateTarget();
     return FindWindowW(cache.className, cache.title);
 }
@@ -135,7 +104,10 @@ namespace {
 bool inFrontOf(HWND window, HWND front) {
     if (!window || !front)
         return false;
-    return watchesMainWindow(app.rule) ? processOf(front) == processOf(window) : window == front;
+    if (cache.unprepared)
+        prepare();
+    return countsAsInFront(cache.query, window == front,
+                           cache.query.mainWindow && processOf(front) == processOf(window));
 }
 
 } // namespace

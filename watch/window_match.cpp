@@ -28,6 +28,29 @@ bool programMatches(const std::wstring& wanted, const std::wstring& imagePath) {
     return programFileName(imagePath) == wanted;
 }
 
+WindowQuery prepareWindowQuery(const Rule& rule, const std::wstring& ownClass,
+                               void (*fold)(std::wstring&)) {
+    WindowQuery query;
+    query.byEnumeration = looksWindowByWindow(rule);
+    query.mainWindow = watchesMainWindow(rule);
+    query.visibleOnly = countsOnlyVisible(rule);
+    query.hasClass = !rule.class_.empty();
+    query.hasTitle = !rule.title.empty();
+    query.titlematch = rule.titlematch;
+    query.foldedClass = rule.class_.substr(0, kLongestWindowKey);
+    query.foldedTitle = rule.title.substr(0, kLongestWindowKey);
+    query.foldedProcess = rule.process;
+    query.foldedOwnClass = ownClass;
+    for (std::wstring* text :
+         {&query.foldedClass, &query.foldedTitle, &query.foldedProcess, &query.foldedOwnClass})
+        fold(*text);
+    return query;
+}
+
+bool countsAsInFront(const WindowQuery& query, bool sameWindow, bool sameProcess) {
+    return query.mainWindow ? sameProcess : sameWindow;
+}
+
 void WindowVerdicts::beginLook() {
     met_.clear();
     working_ = 0;

@@ -17,6 +17,63 @@ std::wstring programFileName(const std::wstring& imagePath);
 // needed could not be read (a program of another user, a transient failure).
 enum class Verdict { No, Yes, Unread };
 
+// The rule's window keys as the looks ask them: texts folded once, and how
+// the window is looked for. One query serves the watch, which reads a
+// window's facts only as far as it must, and palimoorctl, which replays a
+// recorded desktop: both judge a window by the same steps below.
+struct WindowQuery {
+    bool byEnumeration = false; // window by window; else the system's FindWindowW
+    bool mainWindow = false;    // process= alone: the first window the taskbar shows
+    bool visibleOnly = false;
+    bool hasClass = false;
+    bool hasTitle = false;
+    TitleMatch titlematch = TitleMatch::exact;
+    std::wstring foldedClass, foldedTitle, foldedProcess;
+    std::wstring foldedOwnClass; // a waiting Palimoor's, found only when the class names it
+};
+
+// `fold` folds letter case as the system does. The class and the title are
+// looked for by their first kLongestWindowKey characters.
+constexpr std::size_t kLongestWindowKey = 1023;
+WindowQuery prepareWindowQuery(const Rule& rule, const std::wstring& ownClass,
+                               void (*fold)(std::wstring&));
+
+// What cannot change while the window lives: its class, then its program.
+// `read` gives the folded class (`className()`) and the folded program path
+// (`program(path)`, false when it cannot be read).
+template <typename Reader> Verdict lastingFit(const WindowQuery& query, Reader& read) {
+    const std::wstring windowClass = read.className();
+    if (query.hasClass ? windowClass != query.foldedClass : windowClass == query.foldedOwnClass)
+        return Verdict::No;
+    if (query.foldedProcess.empty())
+        return Verdict::Yes;
+    std::wstring path;
+    if (!read.program(path))
+        return Verdict::Unread;
+    return programMatches(query.foldedProcess, path) ? Verdict::Yes : Verdict::No;
+}
+
+// What may change: shown or hidden, whether the taskbar shows it, its title
+// (read last: it is the dearest).
+template <typename Reader> bool passingFit(const WindowQuery& query, Reader& read) {
+    if (query.visibleOnly && !read.visible())
+        return false;
+    if (query.mainWindow && !read.taskbarShows())
+        return false;
+    return !query.hasTitle || titleMatches(query.titlematch, read.title(), query.foldedTitle);
+}
+
+// A rule not looked up window by window: what FindWindowW finds, hidden
+// windows too, by the class and the whole title.
+template <typename Reader> bool systemFinds(const WindowQuery& query, Reader& read) {
+    return (!query.hasClass || read.className() == query.foldedClass) &&
+           (!query.hasTitle || read.title() == query.foldedTitle);
+}
+
+// Whether the rule's window is in front: itself, or for a process-only rule
+// any window of its program (a dialog counts).
+bool countsAsInFront(const WindowQuery& query, bool sameWindow, bool sameProcess);
+
 // What was found out about each window that cannot change while it lives
 // (its class and program), so that a look need not ask again. Only what the
 // last look met is kept: a window not met may be gone, and its handle may

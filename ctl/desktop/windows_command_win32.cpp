@@ -1,6 +1,7 @@
 // `palimoorctl windows`: the top-level windows, which one a rule finds, and
 // the changes as they happen.
 #include "ctl/desktop/desktop_commands.h"
+#include "ctl/observed/desktop_look.h"
 #include "ctl/observed/window_list.h"
 #include "ctl/io/json_writer.h"
 #include "ctl/reading/outcome_words.h"
@@ -9,7 +10,6 @@
 #include "shell/app_state.h"
 #include "watch/outcome.h"
 #include "watch/target_window.h"
-#include <map>
 
 namespace {
 
@@ -84,12 +84,6 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
     return 0;
 }
 
-struct Seen {
-    std::wstring className;
-    std::wstring title;
-    bool minimized;
-};
-
 std::wstring timeStamp() {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -98,39 +92,45 @@ std::wstring timeStamp() {
     return text;
 }
 
+std::wstring watchLine(const wchar_t* word, std::uint64_t handle, const WindowLook& look,
+                       std::uint64_t front) {
+    const std::wstring words = word;
+    const WindowInfo info{reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)),
+                          look.className,
+                          look.title,
+                          look.visible,
+                          look.minimized,
+                          handle == front,
+                          look.process,
+                          !look.program.empty(),
+                          look.program};
+    return timeStamp() + L"  " + words +
+           std::wstring(words.size() < 10 ? 10 - words.size() : 0, L' ') + windowLine(info) + L"\n";
+}
+
+// The desktop's changes as palimoorctl new records them, said as they come.
 int watchWindows(bool all, const Console& console) {
-    std::map<HWND, Seen> seen;
-    HWND front = nullptr;
-    bool first = true;
+    const wchar_t* const words[] = {L"appears",  L"goes",  L"in front", L"behind",   L"minimized",
+                                    L"restored", L"shown", L"hidden",   L"new title"};
+    DesktopChanges changes = DesktopChanges::watch(all);
+    const DesktopLook first = lookAtDesktop();
+    changes.start(first);
+    std::wstring out;
+    for (const auto& window : first.windows) {
+        if (all || window.second.visible)
+            out += watchLine(L"present", window.first, window.second, first.front);
+    }
+    console.print(out);
+    const DWORD start = GetTickCount();
     for (;;) {
-        std::map<HWND, Seen> now;
-        std::wstring out;
-        for (const WindowInfo& window : topLevelWindows(all)) {
-            now[window.handle] = {window.className, window.title, window.minimized};
-            const auto before = seen.find(window.handle);
-            if (before == seen.end())
-                out += timeStamp() + (first ? L"  present   " : L"  appears   ") +
-                       windowLine(window) + L"\n";
-            else if (before->second.title != window.title)
-                out += timeStamp() + L"  new title " + windowLine(window) + L"\n";
-            if (before != seen.end() && before->second.minimized != window.minimized)
-                out += timeStamp() + (window.minimized ? L"  minimized " : L"  restored  ") +
-                       windowLine(window) + L"\n";
-        }
-        for (const auto& old : seen) {
-            if (now.find(old.first) == now.end())
-                out += timeStamp() + L"  goes        class " + quoted(old.second.className) +
-                       L"  title " + quoted(old.second.title) + L"\n";
-        }
-        HWND foreground = GetForegroundWindow();
-        if (foreground != front && foreground && !first)
-            out += timeStamp() + L"  in front  " + windowLine(describeWindow(foreground)) + L"\n";
-        front = foreground;
-        seen.swap(now);
-        first = false;
+        Sleep(kWatchIntervalMs);
+        changes.next(lookAtDesktop(), GetTickCount() - start);
+        out.clear();
+        for (const DesktopChange& change : changes.takeChanges())
+            out += watchLine(words[static_cast<int>(change.kind)], change.window, change.look,
+                             changes.latest().front);
         if (!out.empty())
             console.print(out);
-        Sleep(kWatchIntervalMs);
     }
 }
 

@@ -10,10 +10,6 @@ constexpr std::uint32_t kSameMomentMs = 800;
 // never the one the user acted on.
 constexpr std::uint32_t kTransientMs = 1000;
 
-std::wstring secondsText(std::uint32_t ms) {
-    return L"+" + std::to_wstring(ms / 1000) + L"." + std::to_wstring(ms % 1000 / 100) + L" s";
-}
-
 // How surely a change is what the user did to a window, highest first.
 int weight(ChangeKind kind) {
     switch (kind) {
@@ -86,6 +82,10 @@ Pick pickAmong(const std::vector<DesktopChange>& changes) {
 }
 
 } // namespace
+
+std::wstring secondsText(std::uint32_t ms) {
+    return L"+" + std::to_wstring(ms / 1000) + L"." + std::to_wstring(ms % 1000 / 100) + L" s";
+}
 
 std::wstring timelineText(const std::vector<DesktopChange>& changes) {
     std::wstring out;

@@ -2,10 +2,12 @@
 // one window the user acted on.
 #pragma once
 #include "ctl/io/json_writer.h"
-#include "ctl/new/desktop_changes.h"
+#include "ctl/observed/desktop_changes.h"
 #include <string>
 #include <vector>
 
+// "+1.4 s"
+std::wstring secondsText(std::uint32_t ms);
 //  1  +1.4 s  appeared        class "Notepad"  title "Untitled - Notepad"  notepad.exe
 std::wstring timelineText(const std::vector<DesktopChange>& changes);
 void writeTimelineJson(JsonWriter& json, const std::vector<DesktopChange>& changes);

@@ -1,5 +1,5 @@
 #include "ctl/new/desktop_recording.h"
-#include "ctl/observed/window_list.h"
+#include "ctl/observed/desktop_look.h"
 #include "shell/platform.h"
 #include "shell/window_events.h"
 #include <atomic>
@@ -20,56 +20,6 @@ BOOL WINAPI onControl(DWORD type) {
         return FALSE;
     interrupted = true;
     return TRUE;
-}
-
-// What cannot change while a window lives, read once: its class, its
-// program, whether the taskbar would show it.
-struct Kept {
-    std::wstring className;
-    std::wstring program;
-    bool ownedOrTool;
-};
-std::map<std::uint64_t, Kept> kept;
-
-struct LookContext {
-    DesktopLook* look;
-    const std::map<std::uint64_t, WindowLook>* seen;
-};
-
-BOOL CALLBACK lookAt(HWND window, LPARAM context) {
-    auto* look = reinterpret_cast<LookContext*>(context);
-    const auto id = static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(window));
-    const LONG style = GetWindowLongW(window, GWL_STYLE); // visible and minimized in one read
-    WindowLook& seen = look->look->windows[id];
-    seen.visible = (style & WS_VISIBLE) != 0;
-    seen.minimized = (style & WS_MINIMIZE) != 0;
-    // A window neither visible nor ever was is not read further.
-    if (!seen.visible && look->seen->count(id) == 0)
-        return TRUE;
-    auto known = kept.find(id);
-    if (known == kept.end()) {
-        Kept fresh;
-        fresh.className = readWindowText(window, WindowText::ClassName, kLongestWindowText);
-        windowProgram(window, fresh.program);
-        fresh.ownedOrTool = GetWindow(window, GW_OWNER) != nullptr || !isTaskbarWindow(window);
-        known = kept.emplace(id, fresh).first;
-    }
-    seen.className = known->second.className;
-    seen.program = known->second.program;
-    seen.taskbar = !known->second.ownedOrTool;
-    seen.title = readWindowText(window, WindowText::Title, kLongestWindowText);
-    return TRUE;
-}
-
-DesktopLook lookAtDesktop(const std::map<std::uint64_t, WindowLook>& seen) {
-    DesktopLook look;
-    LookContext context{&look, &seen};
-    EnumWindows(lookAt, reinterpret_cast<LPARAM>(&context));
-    look.front = static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(GetForegroundWindow()));
-    // A handle gone is forgotten: it may come back for another window.
-    for (auto it = kept.begin(); it != kept.end();)
-        it = look.windows.count(it->first) ? std::next(it) : kept.erase(it);
-    return look;
 }
 
 HWINEVENTHOOK hooks[4] = {};
@@ -108,8 +58,29 @@ void listen() {
     storm.listening(GetTickCount());
 }
 
+// A line on a pipe (or its end), read on a thread of its own: a pipe cannot
+// be waited on, and Wine cannot peek into one.
+std::atomic<bool> lineCame{false};
+
+DWORD WINAPI readLine(LPVOID input) {
+    char bytes[256];
+    DWORD got = 0;
+    while (ReadFile(static_cast<HANDLE>(input), bytes, sizeof bytes, &got, nullptr) && got > 0) {
+        for (DWORD i = 0; i < got; ++i) {
+            if (bytes[i] == '\n' || bytes[i] == '\r') {
+                lineCame = true;
+                return 0;
+            }
+        }
+    }
+    lineCame = true;
+    return 0;
+}
+
 // Enter on the console; other input is read and dropped.
-bool enterPressed(HANDLE input) {
+bool enterPressed(HANDLE input, bool pipe) {
+    if (pipe)
+        return lineCame;
     DWORD count = 0;
     while (input && GetNumberOfConsoleInputEvents(input, &count) && count > 0) {
         INPUT_RECORD record;
@@ -123,20 +94,31 @@ bool enterPressed(HANDLE input) {
     return false;
 }
 
+bool isConsole(HANDLE input) {
+    DWORD mode = 0;
+    return GetConsoleMode(input, &mode) != 0;
+}
+
 } // namespace
 
-bool consoleToReadEnter() {
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+bool canReadEnter() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    return isConsole(input) || GetFileType(input) == FILE_TYPE_PIPE;
 }
 
 Recording recordDesktop(std::uint32_t forMs, const std::function<void()>& ready) {
-    Recording recording;
-    HANDLE input = consoleToReadEnter() ? GetStdHandle(STD_INPUT_HANDLE) : nullptr;
+    HANDLE input = canReadEnter() && forMs == 0 ? GetStdHandle(STD_INPUT_HANDLE) : nullptr;
+    const bool pipe = input && !isConsole(input);
+    HANDLE consoleInput = input && !pipe ? input : nullptr; // a pipe cannot be waited on
+    if (pipe) {
+        HANDLE reader = CreateThread(nullptr, 0, readLine, input, 0, nullptr);
+        if (reader)
+            CloseHandle(reader);
+    }
     SetConsoleCtrlHandler(onControl, TRUE);
-    const auto console = static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(GetConsoleWindow()));
-    DesktopChanges changes(console);
-    changes.start(lookAtDesktop(changes.seen()));
+    Recording recording{DesktopChanges(windowId(GetConsoleWindow()))};
+    DesktopChanges& changes = recording.desktop;
+    changes.start(lookAtDesktop());
     listen();
     ready();
     const DWORD start = GetTickCount();
@@ -144,10 +126,10 @@ Recording recordDesktop(std::uint32_t forMs, const std::function<void()>& ready)
     for (;;) {
         const DWORD now = GetTickCount();
         if (interrupted || (forMs > 0 && now - start >= forMs) ||
-            (forMs == 0 && enterPressed(input)))
+            (input && enterPressed(input, pipe)))
             break;
         const DWORD waited = now - lastLook;
-        MsgWaitForMultipleObjects(input ? 1 : 0, &input, FALSE,
+        MsgWaitForMultipleObjects(consoleInput ? 1 : 0, &consoleInput, FALSE,
                                   waited < kLookMs ? kLookMs - waited : 0, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
@@ -159,7 +141,7 @@ Recording recordDesktop(std::uint32_t forMs, const std::function<void()>& ready)
         if (lookNow || GetTickCount() - lastLook >= kLookMs) {
             lookNow = false;
             const DWORD before = GetTickCount();
-            changes.next(lookAtDesktop(changes.seen()), before - start);
+            changes.next(lookAtDesktop(), before - start);
             lastLook = GetTickCount();
             recording.longestLookMs =
                 std::max<std::uint32_t>(recording.longestLookMs, lastLook - before);
@@ -172,8 +154,6 @@ Recording recordDesktop(std::uint32_t forMs, const std::function<void()>& ready)
     SetConsoleCtrlHandler(onControl, FALSE);
     recording.ms = GetTickCount() - start;
     recording.interrupted = interrupted;
-    recording.changes = changes.changes();
-    recording.seen = changes.seen();
     recording.shedSpells = spells;
     recording.stormEvents = lastStorm;
     return recording;

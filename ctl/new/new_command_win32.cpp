@@ -8,7 +8,7 @@
 #include "ctl/new/section_writing.h"
 #include "ctl/reading/program_reading.h"
 #include "ctl/reading/section_names.h"
-#include "ctl/reading/start_line.h"
+#include "ctl/write/start_line.h"
 #include "rules/rule_keys.h"
 
 namespace {
@@ -46,9 +46,12 @@ int parseNewRequest(const ParsedArguments& read, NewRequest& request, const Cons
     request.dryRun = read.has(L"--dry-run");
     request.json = read.has(L"--json");
     const std::wstring seconds = read.value(L"--for"), pick = read.value(L"--pick");
-    request.forMs = static_cast<std::uint32_t>(std::wcstoul(seconds.c_str(), nullptr, 10)) * 1000;
+    // Read whole, so that no number wraps into the range: 4294968 s is no 0.7 s.
+    const unsigned long long forSeconds = std::wcstoull(seconds.c_str(), nullptr, 10);
+    request.forMs = forSeconds <= 3600 ? static_cast<std::uint32_t>(forSeconds) * 1000 : 0;
     request.pick = std::wcstoul(pick.c_str(), nullptr, 10);
-    if ((read.has(L"--for") && (request.forMs == 0 || request.forMs > 3600000)) ||
+    if ((read.has(L"--for") &&
+         (request.forMs == 0 || seconds.find_first_not_of(L"0123456789") != std::wstring::npos)) ||
         (read.has(L"--pick") && request.pick == 0))
         return usageError(console, L"--for takes seconds (1 to 3600), --pick a line's number",
                           L"new");
@@ -64,8 +67,9 @@ int parseNewRequest(const ParsedArguments& read, NewRequest& request, const Cons
                           L"the section " + quoted(request.section) + L" " +
                               (problem.empty() ? L"cannot be a header's name" : problem),
                           L"new");
-    if (request.forMs == 0 && !consoleToReadEnter())
-        return usageError(console, L"no console to press Enter in: give --for SECONDS", L"new");
+    if (request.forMs == 0 && !canReadEnter())
+        return usageError(console, L"no console or pipe to press Enter in: give --for SECONDS",
+                          L"new");
     return 0;
 }
 
@@ -95,27 +99,47 @@ int newCommand(const ParsedArguments& read, const Console& console) {
         console.error(L"palimoorctl new: window events came in a storm (" +
                       std::to_wstring(recording.stormEvents) +
                       L" in 2 s) and were let go of for a while; the looks every 20 ms went on\n");
-    if (recording.changes.empty())
+    const std::vector<DesktopChange>& changes = recording.desktop.changes();
+    if (changes.empty())
         return refuse(console,
                       L"nothing changed on the desktop in " +
                           std::to_wstring((recording.ms + 500) / 1000) + L" s; nothing is written",
                       1);
-    const std::wstring timeline = timelineText(recording.changes);
-    const Pick pick = pickWindow(recording.changes, request.pick);
+    std::wstring timeline = timelineText(changes);
+    if (recording.desktop.ended())
+        timeline += L"    " + secondsText(recording.desktop.endedAt()) +
+                    L"  the front came back to where you started: the demonstration ends here\n";
+    const Pick pick = pickWindow(changes, request.pick);
     if (!pick.found) {
         console.print(timeline);
         return refuse(console, unpickedText(pick, request.pick), 1);
     }
-    const DesktopChange& picked = recording.changes[pick.line - 1];
+    const DesktopChange& picked = changes[pick.line - 1];
     const RuleProposal proposal =
-        proposeRule(recording.changes, picked, recording.seen, request.trigger, request.check);
+        proposeRule(changes, picked, demonstrationOf(recording.desktop, picked), request.trigger,
+                    request.check);
+    if (!proposal.found) {
+        if (request.json) {
+            JsonWriter json;
+            json.beginObject(true).key(L"timeline");
+            writeTimelineJson(json, changes);
+            json.key(L"picked").value(std::to_wstring(pick.line)).key(L"proposal");
+            writeProposalJson(json, proposal);
+            json.key(L"written").boolean(false).close();
+            console.print(json.take());
+        } else {
+            console.print(timeline);
+        }
+        console.error(L"palimoorctl new: " + refusalText(proposal));
+        return 1;
+    }
     const std::wstring text = sectionText(request.section, proposal, request.exec);
     const SectionWritten written =
         writeSection(request.file, request.section, text, request.dryRun);
     if (request.json) {
         JsonWriter json;
         json.beginObject(true).key(L"timeline");
-        writeTimelineJson(json, recording.changes);
+        writeTimelineJson(json, changes);
         json.key(L"picked").value(std::to_wstring(pick.line)).key(L"proposal");
         writeProposalJson(json, proposal);
         json.key(L"section").string(text).key(L"written").boolean(written.written);
@@ -147,6 +171,7 @@ int newCommand(const ParsedArguments& read, const Console& console) {
         console.error(L"palimoorctl new: no command line for it yet: " + visible(why) + L"\n");
         return written.errors > 0 ? 1 : 0;
     }
+    console.print(proposal.tryFirst + L"\n");
     const int shown = showStartLine(start, request.lnk, L"new", console);
     return shown != 0 ? shown : written.errors > 0 ? 1 : 0;
 }

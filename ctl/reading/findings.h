@@ -1,4 +1,5 @@
-// What `palimoorctl check` reports, and its two output forms.
+// What `palimoorctl check` reports, and its three output forms: text, the
+// compilers' form (--format msvc) and JSON.
 #pragma once
 #include "ctl/io/json_writer.h"
 #include <string>

@@ -2,35 +2,41 @@
 // the window picked, the way it is named, and the section in the file's own
 // encoding.
 #include "ctl/new/demonstration.h"
-#include "ctl/new/desktop_changes.h"
+#include "ctl/observed/desktop_changes.h"
 #include "ctl/new/rule_file_append.h"
 #include "ctl/new/rule_proposal.h"
 #include "rules/text_file.h"
 #include "rules/window_classes.h"
 #include "tests/unit/fake_system.h"
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
 WindowLook window(const wchar_t* cls, const wchar_t* title, const wchar_t* program,
-                  bool visible = true, bool taskbar = true) {
+                  bool visible = true, bool taskbar = true, std::uint32_t process = 0) {
     WindowLook look;
     look.className = cls;
     look.title = title;
     look.program = program;
     look.visible = visible;
     look.taskbar = taskbar;
+    look.process = process;
     return look;
 }
 
-// The changes a user's actions make, look by look, and what is left out.
+// The changes a user's actions make, look by look, and what is left out: the
+// user's own windows (the console, the terminal in front at the start), and
+// everything once the front has come back to one of them.
 TEST(DesktopChanges, WhatTheLooksSay) {
     DesktopLook before;
     before.windows[1] = window(L"Shell_TrayWnd", L"", L"explorer.exe");
     before.windows[2] = window(L"IME", L"Default IME", L"notepad.exe", false); // never visible
     before.windows[3] = window(L"Notepad", L"Untitled - Notepad", L"notepad.exe");
-    before.windows[9] = window(L"ConsoleWindowClass", L"cmd", L"conhost.exe"); // ours: ignored
-    before.front = 3;
+    before.windows[8] = window(L"CASCADIA_HOSTING_WINDOW_CLASS", L"PowerShell",
+                               L"WindowsTerminal.exe"); // in front at the start: coming back ends it
+    before.windows[9] = window(L"ConsoleWindowClass", L"cmd", L"conhost.exe"); // the console
+    before.front = 8;
     DesktopChanges changes(9);
     changes.start(before);
     DesktopLook after = before;
@@ -39,32 +45,78 @@ TEST(DesktopChanges, WhatTheLooksSay) {
     after.windows[4] =
         window(L"MozillaWindowClass", L"Inbox - Mozilla Thunderbird", L"thunderbird.exe");
     after.windows[5] = window(L"tooltips_class32", L"", L"thunderbird.exe", false);
-    after.windows[6] = window(L"", L"", L"", false); // made hidden: nothing read of it yet
+    after.windows[6] = window(L"", L"", L"", false); // made hidden: nothing said of it yet
+    after.windows[8].title = L"PowerShell - palimoorctl new";
     after.windows[9].title = L"cmd - palimoorctl";
     after.front = 4;
     changes.next(after, 1400);
     DesktopLook later = after;
     later.windows[4].minimized = true;
-    later.windows[6] = window(L"OpusApp", L"Document1 - Word", L"WINWORD.EXE"); // shown at last
+    later.windows[6] = window(L"OpusApp", L"Document1 - Word", L"WINWORD.EXE"); // hidden 1.6 s
     later.windows.erase(3);
-    later.front = 1;
+    later.front = 6;
     changes.next(later, 3000);
+    DesktopLook home = later; // back to the terminal: the end; Word going behind is not taken
+    home.front = 8;
+    home.windows[6].minimized = true; // in the same look as the return: still the demonstration's
+    changes.next(home, 5000);
+    DesktopLook afterwards = home; // after the end: nothing is taken
+    afterwards.windows.erase(4);
+    changes.next(afterwards, 6000);
     std::vector<std::pair<ChangeKind, std::uint64_t>> seen;
     for (const DesktopChange& change : changes.changes())
         seen.emplace_back(change.kind, change.window);
     EXPECT_EQ(seen,
               (std::vector<std::pair<ChangeKind, std::uint64_t>>{{ChangeKind::Renamed, 3},
                                                                  {ChangeKind::Appeared, 4},
+                                                                 {ChangeKind::Renamed, 8},
                                                                  {ChangeKind::CameToFront, 4},
                                                                  {ChangeKind::Minimized, 4},
-                                                                 {ChangeKind::Appeared, 6},
+                                                                 {ChangeKind::Shown, 6},
                                                                  {ChangeKind::Closed, 3},
-                                                                 {ChangeKind::CameToFront, 1}}));
-    EXPECT_EQ(changes.changes()[5].look.title, L"notes.txt - Notepad"); // as last seen
+                                                                 {ChangeKind::CameToFront, 6},
+                                                                 {ChangeKind::Minimized, 6}}));
+    EXPECT_TRUE(changes.ended());
+    EXPECT_EQ(changes.endedAt(), 5000u);
+    EXPECT_EQ(changes.changes()[6].look.title, L"notes.txt - Notepad"); // as last seen
+    // The desktop at each look, told again from what changed.
+    EXPECT_EQ(changes.desktopAfter(0).windows.count(4), 0u);
+    EXPECT_EQ(changes.desktopAfter(1).front, 4u);
+    EXPECT_EQ(changes.desktopAfter(2).windows.count(3), 0u);
+    EXPECT_EQ(changes.desktopAfter(9).front, 8u);
+    EXPECT_EQ(changes.latest().windows.count(4), 0u);
     EXPECT_EQ(
         timelineText({changes.changes()[1]}),
         L" 1    +1.4 s  appeared        class \"MozillaWindowClass\"  title \"Inbox - Mozilla "
         L"Thunderbird\"  thunderbird.exe\n");
+}
+
+// Closed on its way out: hidden as the front came back to the terminal, gone
+// a moment later (Notepad closed from the console, under Wine and Windows).
+TEST(DesktopChanges, AWindowHiddenOnItsWayOutWasClosed) {
+    DesktopLook look;
+    look.windows[3] = window(L"Notepad", L"Untitled - Notepad", L"notepad.exe");
+    look.windows[4] = window(L"OpusApp", L"Document1 - Word", L"WINWORD.EXE");
+    look.windows[8] = window(L"WineConsoleClass", L"cmd", L"conhost.exe");
+    look.front = 8;
+    DesktopChanges changes(8);
+    changes.start(look);
+    look.front = 3; // clicked
+    changes.next(look, 100);
+    look.windows[3].visible = false; // closing: hidden first
+    look.front = 8;
+    changes.next(look, 400);
+    look.windows.erase(3);
+    changes.next(look, 700);
+    look.windows.erase(4); // long after the end: not taken
+    changes.next(look, 3000);
+    std::vector<ChangeKind> kinds;
+    for (const DesktopChange& change : changes.changes())
+        kinds.push_back(change.kind);
+    EXPECT_EQ(kinds, (std::vector<ChangeKind>{ChangeKind::CameToFront, ChangeKind::Hidden,
+                                              ChangeKind::Closed}));
+    EXPECT_EQ(pickWindow(changes.changes()).line, 3u);
+    EXPECT_EQ(changes.desktopAfter(changes.changes()[2].lookNumber).windows.count(3), 0u);
 }
 
 std::vector<DesktopChange> at(std::initializer_list<std::pair<std::uint32_t, ChangeKind>> list,
@@ -175,75 +227,168 @@ std::wstring keysOf(const RuleProposal& proposal) {
     return text;
 }
 
-// The narrowest stable way to name the window, for each kind of program.
-TEST(ProposeRule, TheNarrowestStableName) {
+// What a demonstration proposes, proved by replaying each way of naming the
+// window on the recorded desktop with palimoor.exe's own matching: the rule
+// must wait before, hold once shown, and find the window shown and no other.
+// Each row is a desktop, what the user did to window 1, and the keys, or
+// the refusal (no keys) and the first way it tried.
+TEST(ProposeRule, TheNarrowestNameThatDoesWhatWasShown) {
+    const std::wstring editor = L"HwndWrapper[Editor.exe;;1b2c3d4e-0000-4a45-9b3e-3f0d1c7f0a11]";
+    const std::wstring popup = L"HwndWrapper[Tray.exe;;5d0b3a29-1a7e-4a45-9b3e-3f0d1c7f0a11]";
     struct Case {
         const char* what;
-        WindowLook target;
-        std::vector<WindowLook> others;
-        std::vector<std::wstring> titlesBefore; // renamed during the demonstration
-        ChangeKind kind;
-        std::wstring keys;
+        std::map<std::uint64_t, WindowLook> before; // window 1 is the one shown
+        std::uint64_t front;
+        std::function<void(DesktopLook&)> act; // seen in one look, or `earlier` one look before
+        std::wstring keys;                     // empty: refused
+        std::wstring firstTried;
+        std::function<void(DesktopLook&)> earlier = nullptr;
     } cases[] = {
-        {"a class of its own",
-         window(L"Notepad", L"Untitled - Notepad", L"notepad.exe"),
-         {window(L"Shell_TrayWnd", L"", L"explorer.exe")},
+        {"Notepad opened",
+         {{2, window(L"Shell_TrayWnd", L"", L"explorer.exe", true, false, 2)}},
+         2,
+         [](DesktopLook& d) {
+             d.windows[1] =
+                 window(L"Notepad", L"Untitled - Notepad", L"notepad.exe", true, true, 7);
+         },
+         L"class=Notepad;trigger=running;check=change;",
+         L""},
+        {"Slack opened beside VS Code",
+         {{2, window(L"Chrome_WidgetWin_1", L"notes.md - Visual Studio Code", L"Code.exe", true,
+                     true, 3)}},
+         2,
+         [](DesktopLook& d) {
+             d.windows[1] = window(L"Chrome_WidgetWin_1", L"Slack", L"slack.exe", true, true, 7);
+         },
+         L"process=slack.exe;trigger=running;check=change;",
+         L""},
+        {"a WPF window minimized",
+         {{1, window(L"HwndWrapper[Ledger.exe;;5d0b3a29-1a7e-4a45-9b3e-3f0d1c7f0a11]", L"Ledger",
+                     L"Ledger.exe", true, true, 7)}},
+         1,
+         [](DesktopLook& d) {
+             d.windows[1].minimized = true;
+             d.front = 0;
+         },
+         L"process=Ledger.exe;trigger=inactive;check=change;",
+         L""},
+        {"Edge beside Edge, brought to the front",
+         {{1, window(L"Chrome_WidgetWin_1", L"News - Profile 1 - Microsoft\u200B Edge",
+                     L"msedge.exe", true, true, 7)},
+          {2, window(L"Chrome_WidgetWin_1", L"Mail - Profile 1 - Microsoft\u200B Edge",
+                     L"msedge.exe", true, true, 7)}},
+         2,
+         [](DesktopLook& d) { d.front = 1; },
+         L"process=msedge.exe;class=Chrome_WidgetWin_1;title=News;titlematch=start;"
+         L"trigger=active;check=change;",
+         L"process=msedge.exe: it finds another window too"},
+        {"the document window beside the program's settings, renamed, then in front",
+         {{1, window(editor.c_str(), L"Untitled - Editor", L"Editor.exe", true, true, 7)},
+          {2, window(L"HwndWrapper[Editor.exe;;77777777-0000-4a45-9b3e-3f0d1c7f0a11]",
+                     L"Editor settings", L"Editor.exe", true, true, 7)}},
+         2,
+         [](DesktopLook& d) {
+             d.windows[1].title = L"notes.txt - Editor";
+             d.front = 1;
+         },
+         L"process=Editor.exe;title=Editor;titlematch=end;trigger=active;check=change;",
+         L""},
+        {"Notepad beside Notepad, closed",
+         {{1, window(L"Notepad", L"Untitled - Notepad", L"notepad.exe", true, true, 7)},
+          {2, window(L"Notepad", L"todo.txt - Notepad", L"notepad.exe", true, true, 8)}},
+         2,
+         [](DesktopLook& d) { d.windows.erase(1); },
+         L"process=notepad.exe;class=Notepad;title=Untitled - Notepad;trigger=closed;check=change;",
+         L"class=Notepad: it finds another window too"},
+        {"a tray program's window shown (it was hidden)",
+         {{1, window(L"TrayMain", L"Tray", L"Tray.exe", false, true, 7)}},
+         2,
+         [](DesktopLook& d) { d.windows[1].visible = true; },
+         L"process=Tray.exe;trigger=running;check=change;",
+         L"class=TrayMain: it holds already before what was shown"},
+        {"a tray program's window hidden: closed to the notification area",
+         {{1, window(L"TrayMain", L"Tray", L"Tray.exe", true, true, 7)}},
+         2,
+         [](DesktopLook& d) { d.windows[1].visible = false; },
+         L"",
+         L"class=TrayMain: it finds the window still there, hidden"},
+        {"a WPF popup of a tray program, not on the taskbar",
+         {{2, window(L"TrayMain", L"Tray", L"Tray.exe", true, true, 7)}},
+         2,
+         [popup](DesktopLook& d) {
+             d.windows[1] = window(popup.c_str(), L"Reminder", L"Tray.exe", true, false, 7);
+         },
+         L"process=Tray.exe;title=Reminder;trigger=running;check=change;",
+         L"process=Tray.exe: it finds another window too"},
+        {"Outlook minimized, the front seen leaving it a look early",
+         {{1, window(L"rctrl_renwnd32", L"Inbox - Outlook", L"OUTLOOK.EXE", true, true, 7)},
+          {2, window(L"PalimoorOther", L"Other", L"other.exe", true, true, 3)}},
+         1,
+         [](DesktopLook& d) { d.windows[1].minimized = true; },
+         L"class=rctrl_renwnd32;trigger=inactive;check=change;", L"",
+         [](DesktopLook& d) { d.front = 2; }},
+        {"a title that became another (--pick of a new title)",
+         {{1, window(L"AppFrame", L"Downloading - App", L"App.exe", true, true, 7)}},
+         2,
+         [](DesktopLook& d) { d.windows[1].title = L"Done - App"; },
+         L"process=App.exe;class=AppFrame;title=Done - App;trigger=running;check=change;",
+         L"class=AppFrame: it holds already before what was shown"},
+        {"no readable program, a shared class, no title",
          {},
-         ChangeKind::Appeared,
-         L"class=Notepad;trigger=running;check=change;"},
-        {"a class two programs share",
-         window(L"Chrome_WidgetWin_1", L"Slack", L"slack.exe"),
-         {window(L"Chrome_WidgetWin_1", L"notes.md - Visual Studio Code", L"Code.exe")},
-         {},
-         ChangeKind::CameToFront,
-         L"process=slack.exe;trigger=active;check=change;"},
-        {"a class made for each run",
-         window(L"HwndWrapper[App.exe;;5d0b3a29-1a7e-4a45-9b3e-3f0d1c7f0a11]", L"Ledger",
-                L"Ledger.exe"),
-         {},
-         {},
-         ChangeKind::Minimized,
-         L"process=Ledger.exe;trigger=inactive;check=change;"},
-        {"a title that gains a document's name",
-         window(L"HwndWrapper[Editor.exe;;1b2c3d4e-0000-4a45-9b3e-3f0d1c7f0a11]",
-                L"notes.txt - Editor", L"Editor.exe"),
-         {window(L"HwndWrapper[Editor.exe;;77777777-0000-4a45-9b3e-3f0d1c7f0a11]",
-                 L"Editor settings", L"Editor.exe")},
-         {L"Untitled - Editor"},
-         ChangeKind::Closed,
-         L"process=Editor.exe;title=Editor;titlematch=end;trigger=closed;check=change;"},
-        {"a title with a zero-width space",
-         window(L"Chrome_WidgetWin_1", L"News - Profile 1 - Microsoft\u200B Edge", L"msedge.exe"),
-         {window(L"Chrome_WidgetWin_1", L"Mail - Profile 1 - Microsoft\u200B Edge", L"msedge.exe")},
-         {},
-         ChangeKind::CameToFront,
-         L"process=msedge.exe;title=Edge;titlematch=end;trigger=active;check=change;"},
+         2,
+         [](DesktopLook& d) { d.windows[1] = window(L"#32770", L"", L"", true, true, 7); },
+         L"",
+         L""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::map<std::uint64_t, WindowLook> seen;
-        seen[1] = c.target;
-        std::uint64_t id = 2;
-        for (const WindowLook& other : c.others)
-            seen[id++] = other;
-        std::vector<DesktopChange> changes;
-        for (const std::wstring& before : c.titlesBefore)
-            changes.push_back({100, ChangeKind::Renamed, 1, c.target, before});
-        changes.push_back({900, c.kind, 1, c.target, L""});
-        const RuleProposal proposal = proposeRule(changes, changes.back(), seen);
+        DesktopLook before;
+        before.windows = c.before;
+        before.front = c.front;
+        DesktopChanges desktop;
+        desktop.start(before);
+        DesktopLook after = before;
+        if (c.earlier) {
+            c.earlier(after);
+            desktop.next(after, 700);
+        }
+        c.act(after);
+        desktop.next(after, 900);
+        const std::vector<DesktopChange>& changes = desktop.changes();
+        std::size_t line = pickWindow(changes).line;
+        for (std::size_t i = 0; i < changes.size() && line == 0; ++i) // a new title, as --pick
+            line = changes[i].window == 1 ? i + 1 : 0;
+        ASSERT_NE(line, 0u);
+        const DesktopChange& picked = changes[line - 1];
+        ASSERT_EQ(picked.window, 1u);
+        const RuleProposal proposal =
+            proposeRule(changes, picked, demonstrationOf(desktop, picked));
+        EXPECT_EQ(proposal.found, !c.keys.empty());
         EXPECT_EQ(keysOf(proposal), c.keys);
+        if (!c.firstTried.empty()) {
+            ASSERT_FALSE(proposal.tried.empty());
+            EXPECT_EQ(proposal.tried[0].rfind(c.firstTried, 0), 0u)
+                << std::string(proposal.tried[0].begin(), proposal.tried[0].end());
+        }
         for (const ProposedKey& key : proposal.keys)
             EXPECT_FALSE(key.why.empty());
+        if (!proposal.found)
+            EXPECT_NE(refusalText(proposal).find(L"nothing is written"), std::wstring::npos);
     }
 }
 
-// The section's text: reasons as comments the program skips, exec to fill in.
+// The section's text: reasons as comments the program skips, exec to fill in,
+// and how to try it: what to put back first, from what was shown.
 TEST(ProposeRule, TheSectionReadsAsARule) {
-    std::map<std::uint64_t, WindowLook> seen;
-    seen[1] = window(L"Notepad", L"Untitled - Notepad", L"notepad.exe");
-    const std::vector<DesktopChange> changes = {{100, ChangeKind::Appeared, 1, seen[1], L""}};
-    const RuleProposal proposal = proposeRule(changes, changes[0], seen, L"not_closed", L"both");
-    const std::wstring text = sectionText(L"WaitForNotepad", proposal, L"");
+    DesktopChanges desktop;
+    desktop.start(DesktopLook());
+    DesktopLook after;
+    after.windows[1] = window(L"Notepad", L"Untitled - Notepad", L"notepad.exe");
+    desktop.next(after, 100);
+    const DesktopChange& picked = desktop.changes()[0];
+    const RuleProposal given = proposeRule(
+        desktop.changes(), picked, demonstrationOf(desktop, picked), L"not_closed", L"both");
+    const std::wstring text = sectionText(L"WaitForNotepad", given, L"");
     EXPECT_EQ(text.substr(0, 17), L"[WaitForNotepad]\n");
     EXPECT_NE(text.find(L"\ntrigger=not_closed\n"), std::wstring::npos);
     EXPECT_NE(text.find(L"\ncheck=both\n"), std::wstring::npos);
@@ -252,9 +397,11 @@ TEST(ProposeRule, TheSectionReadsAsARule) {
         const std::wstring line = text.substr(at, end - at);
         EXPECT_TRUE(line[0] == L'#' || line[0] == L'[' || line.find(L'=') != std::wstring::npos);
     }
-    EXPECT_NE(sectionText(L"W", proposal, L"C:\\Windows\\notepad.exe")
+    EXPECT_NE(sectionText(L"W", given, L"C:\\Windows\\notepad.exe")
                   .find(L"\nexec=C:\\Windows\\notepad.exe\n"),
               std::wstring::npos);
+    EXPECT_EQ(proposeRule(desktop.changes(), picked, demonstrationOf(desktop, picked)).tryFirst,
+              L"Close \"Untitled - Notepad\" first, then start:");
 }
 
 // The section goes in as the file is written: its encoding, its line ends.

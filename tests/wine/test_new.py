@@ -9,7 +9,7 @@ import subprocess
 import time
 import unittest
 
-from harness import WineTest, WM_CLOSE
+from harness import WineTest, WM_CLOSE, winpath, wait_until
 
 WM_SYSCOMMAND, SC_MINIMIZE, SC_RESTORE = 0x112, 0xF020, 0xF120
 WM_RETITLE = 0x8000 + 3  # the target helper takes its --retitle title
@@ -76,59 +76,160 @@ class Learning(WineTest):
         self.box.winctl("foreground", "PalimoorOther", "-")
 
 
+WM_SHOW_FRONT, WM_HIDE = 0x8000 + 4, 0x8000 + 5
+TERMINAL = ("WindowsTerminal.exe", "CASCADIA_HOSTING_WINDOW_CLASS", "Windows PowerShell")
+CONSOLE_CLASS = "WineConsoleClass"  # Wine's console window; ConsoleWindowClass on Windows
+WORD = ("WINWORD.EXE", "OpusApp", "Document1 - Word")
+EDGE_MAIL = ("msedge.exe", "Chrome_WidgetWin_1", "Mail - Profile 1 - Microsoft\u200b Edge")
+EDGE_NEWS = ("msedge.exe", "Chrome_WidgetWin_1", "News - Profile 1 - Microsoft\u200b Edge")
+TRAY = ("Tray.exe", "TrayMain", "Tray")
+REMINDER = ("Tray.exe", "HwndWrapper[Tray.exe;;5d0b3a29-1a7e-4a45-9b3e-3f0d1c7f0a11]",
+            "Reminder")
+APP = ("App.exe", "AppFrame", "Downloading - App")
+
+
 class Demonstrations(Learning):
-    def test_a_rule_learned_from_one_demonstration_fires_on_the_repeat(self):
+    def in_terminal(self, terminal, section, *options):
+        """palimoorctl new as the guide has it typed: in a console window of its own,
+        or in Windows Terminal (a stand-in in front, standard input a pipe). Returns
+        (press Enter, the end: exit code, stdout, stderr) once it records."""
         box = self.box
-        post = box.post
+        ctl = winpath(box.dir / "palimoorctl.exe")
+        arguments = ["new", "rules.ini", section, "--exe", ".", "--exec",
+                     f"{box.recorder()}|{section}", *options]
+        if terminal == "console":
+            out, err, code = (box.path(f"{section}.{n}") for n in ("out", "err", "code"))
+            box.path("learn.cmd").write_text(
+                f'@cd /d "{winpath(box.dir)}"\r\n@"{ctl}" ' +
+                " ".join(f'"{a}"' for a in arguments) +
+                f' > "{winpath(out)}" 2> "{winpath(err)}"\r\n'
+                f'@echo %errorlevel% > "{winpath(code)}"\r\n', "utf-8")
+            pid_file = box.path(f"{section}.pid")
+            with open(pid_file, "wb") as sink:  # a pipe would be held open by the console
+                starter = subprocess.Popen(box._wine(box.dir / "winctl.exe", "console",
+                                                     f'cmd /c "{winpath(box.path("learn.cmd"))}"'),
+                                           stdout=sink, stdin=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+            self.assertEqual(starter.wait(30), 0)
+            pid = pid_file.read_text().strip()
+            self.assertTrue(wait_until(lambda: err.exists() and b"Now do it once" in
+                                       err.read_bytes(), 30), "it never said to act")
+
+            def end():
+                self.assertTrue(wait_until(lambda: code.exists() and code.read_bytes().strip(),
+                                           30))
+                return (int(code.read_text().strip()), out.read_bytes().decode("utf-8"),
+                        err.read_bytes().decode("utf-8"))
+            return lambda: box.winctl("enter", pid, check=True), end
+        self.start(TERMINAL, "--foreground")
+        box.keep_in_front(TERMINAL[1])
+        process = subprocess.Popen(box._wine(box.dir / "palimoorctl.exe", *arguments),
+                                   cwd=box.dir, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                   stderr=subprocess.PIPE)
+        said = process.stderr.readline()
+        self.assertIn(b"Now do it once", said)
+
+        def enter():
+            process.stdin.write(b"\n")
+            process.stdin.flush()
+
+        def end():
+            out, err = process.communicate(timeout=30)
+            return process.returncode, out.decode("utf-8"), (said + err).decode("utf-8")
+        return enter, end
+
+    def test_the_guides_flow_learns_the_rule_meant_and_it_fires_on_the_repeat(self):
+        """As the guide teaches: palimoorctl new typed in a terminal, the thing done
+        once, a click back on the terminal, Enter; then the rule tried as new prints
+        it: the desktop put back, palimoor.exe started, waiting, firing on the repeat.
+        Rows for a console window and for Windows Terminal, for each act, and for the
+        windows a first guess named wrongly (Edge beside Edge, a program in the
+        notification area, its popup, a new title picked); where no rule can do what
+        was shown, the refusal, and the file as it was."""
+        box, post = self.box, self.box.post
+        front = lambda program: box.winctl("foreground", program[1], program[2], check=True)
+        restore = lambda program: (post(program[1], program[2], WM_SYSCOMMAND, SC_RESTORE),
+                                   time.sleep(0.3), front(program))
         rows = [
-            # section, desktop before, the demonstration, back to before, keys
-            ("AppearNotepad", lambda: None,
-             lambda: self.start(NOTEPAD), lambda: post("Notepad", "-", WM_CLOSE),
-             ["class=Notepad", "trigger=running", "check=change"]),
-            ("OutlookInFront", lambda: (self.start(OUTLOOK), self.other_in_front()),
-             lambda: box.winctl("foreground", OUTLOOK[1], "-", check=True), self.other_in_front,
-             ["class=rctrl_renwnd32", "trigger=active", "check=change"]),
-            ("OutlookMinimized", lambda: box.winctl("foreground", OUTLOOK[1], "-"),
-             lambda: self.minimize(OUTLOOK),
-             lambda: (post(OUTLOOK[1], "-", WM_SYSCOMMAND, SC_RESTORE), time.sleep(0.3),
-                      box.winctl("foreground", OUTLOOK[1], "-")),
-             ["class=rctrl_renwnd32", "trigger=inactive", "check=change"]),
-            ("NotepadClosed", lambda: self.start(NOTEPAD),
-             lambda: post("Notepad", "-", WM_CLOSE), lambda: self.start(NOTEPAD),
-             ["class=Notepad", "trigger=closed", "check=change"]),
-            ("Slack", lambda: self.start(CODE),
-             lambda: self.start(SLACK), lambda: post(SLACK[1], SLACK[2], WM_CLOSE),
-             ["process=slack.exe", "trigger=running", "check=change"]),
-            ("Ledger", lambda: None,
-             lambda: self.start(LEDGER), lambda: post(LEDGER[1], "-", WM_CLOSE),
-             ["process=Ledger.exe", "trigger=running", "check=change"]),
-            ("EditorInFront",
-             lambda: (box.start_target(EDITOR_CLASS, "Editor settings", exe="Editor.exe"),
-                      self.start(EDITOR, "--retitle=notes.txt - Editor"),
-                      self.other_in_front()),
-             lambda: (box.winctl("foreground", EDITOR_CLASS, EDITOR[2], check=True),
-                      time.sleep(0.3),
-                      post(EDITOR_CLASS, EDITOR[2], WM_RETITLE)),
-             lambda: self.other_in_front(),
-             ["process=Editor.exe", "title=Editor", "titlematch=end", "trigger=active",
-              "check=change"]),
+            # terminal, section, desktop before, the act, keys (None: refused),
+            # what new says to put back first, putting it back, options
+            ("console", "AfterNotepadOpens", [], lambda: self.start(NOTEPAD, "--foreground"),
+             ["class=Notepad", "trigger=running", "check=change"], "Close",
+             lambda: post(*NOTEPAD[1:], WM_CLOSE), ()),
+            ("console", "OutlookMinimized", [OUTLOOK],
+             lambda: (front(OUTLOOK), time.sleep(0.3), self.minimize(OUTLOOK)),
+             ["class=rctrl_renwnd32", "trigger=inactive", "check=change"], "Bring",
+             lambda: restore(OUTLOOK), ()),
+            ("console", "AfterNotepad", [NOTEPAD],
+             lambda: (front(NOTEPAD), time.sleep(0.3), post(*NOTEPAD[1:], WM_CLOSE)),
+             ["class=Notepad", "trigger=closed", "check=change"], "Open",
+             lambda: self.start(NOTEPAD), ()),
+            ("terminal", "SlackOpens", [CODE], lambda: self.start(SLACK, "--foreground"),
+             ["process=slack.exe", "trigger=running", "check=change"], "Close",
+             lambda: post(*SLACK[1:], WM_CLOSE), ()),
+            ("terminal", "OutlookInFront", [OUTLOOK], lambda: front(OUTLOOK),
+             ["class=rctrl_renwnd32", "trigger=active", "check=change"], "Leave",
+             lambda: front(TERMINAL), ()),
+            ("terminal", "AfterWord", [WORD],
+             lambda: (front(WORD), time.sleep(0.3), post(*WORD[1:], WM_CLOSE)),
+             ["class=OpusApp", "trigger=closed", "check=change"], "Open",
+             lambda: self.start(WORD), ()),
+            ("terminal", "EdgeNews", [EDGE_MAIL], lambda: self.start(EDGE_NEWS, "--foreground"),
+             ["process=msedge.exe", "class=Chrome_WidgetWin_1", "title=News",
+              "titlematch=start", "trigger=running", "check=change"], "Close",
+             lambda: post(*EDGE_NEWS[1:], WM_CLOSE), ()),
+            ("terminal", "TrayOpens", [(*TRAY, "--hidden")],
+             lambda: post(*TRAY[1:], WM_SHOW_FRONT),
+             ["process=Tray.exe", "trigger=running", "check=change"], "Hide",
+             lambda: post(*TRAY[1:], WM_HIDE), ()),
+            ("terminal", "TrayHides", [TRAY],
+             lambda: (front(TRAY), time.sleep(0.3), post(*TRAY[1:], WM_HIDE)),
+             None, "", None, ()),
+            ("terminal", "TrayReminder", [TRAY],
+             lambda: self.start(REMINDER, "--tool", "--foreground"),
+             ["process=Tray.exe", "title=Reminder", "trigger=running", "check=change"], "Close",
+             lambda: post(*REMINDER[1:], WM_CLOSE), ()),
+            ("terminal", "DownloadDone", [(*APP, "--retitle=Done - App")],
+             lambda: post(*APP[1:], WM_RETITLE),
+             ["process=App.exe", "class=AppFrame", "title=Done - App", "trigger=running",
+              "check=change"], "Let", lambda: post(APP[1], "Done - App", WM_RETITLE),
+             ("--pick", "1")),
         ]
-        box.start_target("PalimoorOther", "Other", "--foreground")
-        for section, before, show, back, keys in rows:
+        box.start_target("PalimoorOther", "Other")  # takes the front from a window minimized
+        for terminal, section, desktop, act, keys, hint, put_back, options in rows:
+            first = len(box.processes)
             with self.subTest(section=section):
-                before()
-                time.sleep(0.3)
-                code, out, err, written = self.learn(section, show)
-                self.assertEqual(code, 0, out + err)
-                self.assertEqual(written, keys, out + err)
-                self.assertIn("loads, no problems", out)
-                back()
+                for program in desktop:
+                    self.start(program[:3], *program[3:])
+                rules = box.path("rules.ini")
+                before = rules.read_bytes() if rules.exists() else None
+                enter, end = self.in_terminal(terminal, section, *options)
+                act()
                 time.sleep(0.5)
-                if section == "EditorInFront":  # the document's window again, under its new title
-                    show = lambda: box.winctl("foreground", EDITOR_CLASS, "notes.txt - Editor")
-                self.fires_on_the_repeat(section, show)
-                back()
-                time.sleep(0.3)
+                box.keep_in_front(CONSOLE_CLASS if terminal == "console" else TERMINAL[1])
+                enter()
+                code, out, err = end()
+                text = rules.read_bytes().decode("utf-8-sig") if rules.exists() else ""
+                block = text.split(f"[{section}]", 1)[1] if f"[{section}]" in text else ""
+                written = [line for line in block.split("\r\n\r\n")[0].split("\r\n")[1:]
+                           if line and not line.startswith(("#", "exec="))]
+                if keys is None:
+                    self.assertEqual(code, 1, out + err)
+                    self.assertIn("nothing is written", err)
+                    self.assertEqual(rules.read_bytes() if rules.exists() else None, before)
+                else:
+                    self.assertEqual(code, 0, out + err)
+                    self.assertEqual(written, keys, out + err)
+                    self.assertIn("loads, no problems", out)
+                    self.assertRegex(out, rf"\n{hint} .*then start:\n|\n{hint} .*from there")
+                    put_back()
+                    time.sleep(0.5)
+                    self.fires_on_the_repeat(section, act)
+            for process in box.processes[first:]:  # the row's programs, whatever it came to
+                if process.poll() is None:
+                    process.kill()
+                    process.wait(10)
+            time.sleep(0.3)
 
     def test_a_section_the_file_has_is_refused_before_anything_is_recorded(self):
         self.box.write("rules.ini", "[WaitForNotepad]\nclass=Notepad\n")
@@ -200,7 +301,8 @@ class HostileDesktops(Learning):
             "EdgeNews", lambda: self.start(edge, "--foreground"), 3)
         self.assertEqual(code, 0, out + err)
         self.assertIn("Microsoft\\u200b Edge", out)  # made visible in the timeline
-        self.assertEqual(keys, ["process=msedge.exe", "title=Edge", "titlematch=end",
+        self.assertEqual(keys, ["process=msedge.exe", "class=Chrome_WidgetWin_1", "title=News",
+                                "titlematch=start",
                                 "trigger=running", "check=change"])
 
 

@@ -7,6 +7,7 @@
 //          [--churn-children=N] [--churn-windows=N] [--more-windows=N]
 //          [--hang-on-render] [--splash=MS] [--dialog-on-front] [--label-updates=N]
 //          [--helper-window=TITLE] [--open-windows=N [--window-life=MS]] [--retitle=TEXT]
+//          [--hidden] [--tool]
 // The log has a line for created, ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
@@ -31,7 +32,11 @@
 // small visible top-level windows a second, each living --window-life ms
 // (1000 unless given), above the others, tool windows as tooltips and menus are.
 // --retitle gives the window that title when the private message WM_APP+3
-// comes (a document opened).
+// comes (a document opened), and the one before it when it comes again.
+// --hidden makes the window without showing it, as a program that starts in
+// the notification area; WM_APP+4 shows it and brings it to the front, WM_APP+5
+// hides it (closed to the notification area). --tool makes it a tool window,
+// unowned but not on the taskbar (a tray program's popup).
 #include "helper_util.h"
 #include <utility>
 #include <vector>
@@ -41,6 +46,8 @@ namespace {
 constexpr UINT WM_DESTROY_ONLY = WM_APP + 1;
 constexpr UINT WM_OPEN_DIALOG = WM_APP + 2;
 constexpr UINT WM_RETITLE = WM_APP + 3;
+constexpr UINT WM_SHOW_FRONT = WM_APP + 4;
+constexpr UINT WM_HIDE = WM_APP + 5;
 constexpr UINT_PTR kExitTimer = 1, kDestroyTimer = 2, kFrontTimer = 3, kHangTimer = 4,
                    kChurnTimer = 5, kLabelTimer = 6, kOpenTimer = 7;
 constexpr UINT kChurnTickMs = 20;
@@ -108,8 +115,19 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (edit)
             SetFocus(edit);
         return 0;
-    case WM_RETITLE:
+    case WM_RETITLE: {
+        wchar_t before[256] = {};
+        GetWindowTextW(window, before, 256);
         SetWindowTextW(window, retitle.c_str());
+        retitle = before;
+        return 0;
+    }
+    case WM_SHOW_FRONT:
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+        return 0;
+    case WM_HIDE:
+        ShowWindow(window, SW_HIDE);
         return 0;
     case WM_DESTROY_ONLY:
         keepProcess = true;
@@ -206,7 +224,8 @@ int wmain(int argc, wchar_t** argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className.c_str();
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
+    HWND window = CreateWindowExW(flag(argc, argv, L"tool") ? WS_EX_TOOLWINDOW : 0,
+                                  className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 40, 40,
                                   320, 200, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 2;
@@ -215,9 +234,10 @@ int wmain(int argc, wchar_t** argv) {
         DestroyWindow(splash);
     edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 24, window, nullptr,
                            instance, nullptr);
-    ShowWindow(window, flag(argc, argv, L"minimized")    ? SW_SHOWMINNOACTIVE
-                       : flag(argc, argv, L"foreground") ? SW_SHOW
-                                                         : SW_SHOWNOACTIVATE);
+    if (!flag(argc, argv, L"hidden"))
+        ShowWindow(window, flag(argc, argv, L"minimized")    ? SW_SHOWMINNOACTIVE
+                           : flag(argc, argv, L"foreground") ? SW_SHOW
+                                                             : SW_SHOWNOACTIVATE);
     if (flag(argc, argv, L"foreground"))
         SetForegroundWindow(window);
     const std::wstring exitAfter = option(argc, argv, L"exit-after");

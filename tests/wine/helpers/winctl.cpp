@@ -20,6 +20,9 @@
 //                                                input (see serve())
 //   winctl atonce COMMAND ARGS...               prints "ready", then does COMMAND the moment a
 //                                                line comes on standard input
+//   winctl console COMMANDLINE                   starts it in a console of its own, with its
+//                                                window, as a user's terminal; prints its pid
+//   winctl enter PID                             presses Enter in the console of process PID
 #include "helper_util.h"
 #include <objbase.h>
 #include <shellapi.h>
@@ -233,6 +236,37 @@ int perform(int argc, wchar_t** argv) {
     }
     if (command == L"run" && argc >= 3)
         return run(argv[2]);
+    if (command == L"console" && argc >= 3) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        std::wstring commandLine = argv[2];
+        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                            nullptr, nullptr, &startup, &process))
+            return 2;
+        print(std::to_string(process.dwProcessId));
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return 0;
+    }
+    if (command == L"enter" && argc >= 3) {
+        FreeConsole();
+        if (!AttachConsole(static_cast<DWORD>(_wtoi(argv[2]))))
+            return 3;
+        HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                   nullptr);
+        INPUT_RECORD keys[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            keys[i].EventType = KEY_EVENT;
+            keys[i].Event.KeyEvent.bKeyDown = i == 0;
+            keys[i].Event.KeyEvent.wRepeatCount = 1;
+            keys[i].Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
+            keys[i].Event.KeyEvent.uChar.UnicodeChar = L'\r';
+        }
+        DWORD written = 0;
+        return WriteConsoleInputW(input, keys, 2, &written) && written == 2 ? 0 : 2;
+    }
     if (command == L"delicon" && argc >= 5) {
         HWND window = FindWindowW(orNull(argv[2]), orNull(argv[3]));
         if (!window)

@@ -1,5 +1,5 @@
-// ctl/write/: what palimoorctl writes for palimoor.exe (command lines and
-// shortcuts); it uses ctl/reading/ and ctl/io/, no other room.
+// ctl/line/: `palimoorctl line`; it uses ctl/write/, ctl/reading/ and
+// ctl/io/, no other room.
 //
 // `palimoorctl line`: the command line that starts palimoor.exe with a rule,
 // and the shortcuts that carry it (desktop and handheld).

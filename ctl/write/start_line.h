@@ -1,3 +1,7 @@
+// ctl/write/: what palimoorctl writes for palimoor.exe: the command line
+// that starts a rule and the shortcuts that carry it. It uses ctl/reading/
+// and ctl/io/, no other room.
+//
 // The command line that starts palimoor.exe with one section of a rule file,
 // composed so that the program's own parser reads back exactly that rule, and
 // the desktop shortcut that carries it. `line` and `new` print it alike.

@@ -1,4 +1,4 @@
-#include "ctl/reading/start_line.h"
+#include "ctl/write/start_line.h"
 #include "base/file_io.h"
 #include "base/path_text.h"
 #include "ctl/io/program_paths.h"

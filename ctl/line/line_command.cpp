@@ -1,6 +1,6 @@
 // `palimoorctl line RULEFILE SECTION [options]`: the command line that starts
 // palimoor.exe with a rule, and shortcuts that carry it.
-#include "ctl/write/line_command.h"
+#include "ctl/line/line_command.h"
 #include "base/code_page.h"
 #include "base/file_io.h"
 #include "base/path_text.h"
@@ -10,7 +10,7 @@
 #include "ctl/reading/message_box_recorded.h"
 #include "ctl/reading/program_reading.h"
 #include "ctl/reading/section_names.h"
-#include "ctl/reading/start_line.h"
+#include "ctl/write/start_line.h"
 #include "options/option.h"
 #include "shell/shell_link.h"
 
