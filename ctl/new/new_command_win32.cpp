@@ -118,25 +118,8 @@ int newCommand(const ParsedArguments& read, const Console& console) {
     const RuleProposal proposal =
         proposeRule(changes, picked, demonstrationOf(recording.desktop, picked), request.trigger,
                     request.check);
-    if (!proposal.found) {
-        if (request.json) {
-            JsonWriter json;
-            json.beginObject(true).key(L"timeline");
-            writeTimelineJson(json, changes);
-            json.key(L"picked").value(std::to_wstring(pick.line)).key(L"proposal");
-            writeProposalJson(json, proposal);
-            json.key(L"written").boolean(false).close();
-            console.print(json.take());
-        } else {
-            console.print(timeline);
-        }
-        console.error(L"palimoorctl new: " + refusalText(proposal));
-        return 1;
-    }
-    const std::wstring text = sectionText(request.section, proposal, request.exec);
-    const SectionWritten written =
-        writeSection(request.file, request.section, text, request.dryRun);
-    if (request.json) {
+    // The timeline and what became of it, as JSON: written or not, and why.
+    const auto printJson = [&](const std::wstring& text, const SectionWritten& written) {
         JsonWriter json;
         json.beginObject(true).key(L"timeline");
         writeTimelineJson(json, changes);
@@ -146,7 +129,21 @@ int newCommand(const ParsedArguments& read, const Console& console) {
         json.key(L"errors").value(std::to_wstring(written.errors));
         json.key(L"warnings").value(std::to_wstring(written.warnings)).close();
         console.print(json.take());
-    } else {
+    };
+    if (!proposal.found) {
+        if (request.json)
+            printJson(L"", SectionWritten());
+        else
+            console.print(timeline);
+        console.error(L"palimoorctl new: " + refusalText(proposal));
+        return 1;
+    }
+    const std::wstring text = sectionText(request.section, proposal, request.exec);
+    const SectionWritten written =
+        writeSection(request.file, request.section, text, request.dryRun);
+    if (request.json) {
+        printJson(text, written);
+    } else if (written.why.empty()) {
         console.print(timeline + L"\nThe window of line " + std::to_wstring(pick.line) + L"; " +
                       (request.dryRun
                            ? L"the section (not written: --dry-run):\n\n"
@@ -157,9 +154,11 @@ int newCommand(const ParsedArguments& read, const Console& console) {
                        : written.warnings > 0 ? L"loads, with warnings"
                                               : L"loads, no problems") +
                       L"\n");
+    } else {
+        console.print(timeline);
     }
     if (!written.why.empty())
-        return refuse(console, written.why + L"; nothing is written", 1);
+        return refuse(console, written.why + L"; it is as it was, and nothing is written", 1);
     if (request.dryRun || request.json)
         return written.errors > 0 ? 1 : 0;
     // Then the command line that starts it, as line prints it.

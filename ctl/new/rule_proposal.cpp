@@ -80,10 +80,10 @@ Demonstration demonstrationOf(const DesktopChanges& desktop, const DesktopChange
         const DesktopChange& change = changes[i - 1];
         if (change.lookNumber > before || &change == &picked)
             continue;
-        const bool frontLeft = (change.kind == ChangeKind::WentBehind &&
-                                change.window == picked.window) ||
-                               (change.kind == ChangeKind::CameToFront &&
-                                desktop.desktopAfter(change.lookNumber - 1).front == picked.window);
+        const bool frontLeft =
+            (change.kind == ChangeKind::WentBehind && change.window == picked.window) ||
+            (change.kind == ChangeKind::CameToFront &&
+             desktop.desktopAfter(change.lookNumber - 1).front == picked.window);
         if (!frontLeft || picked.at - change.at > kFrontLeftFirstMs || picked.window == 0)
             break;
         before = change.lookNumber - 1;

@@ -12,8 +12,9 @@ SectionWritten writeSection(const std::wstring& file, const std::wstring& sectio
     if (!withSectionAdded(file, text, content, exists, result.why))
         return result;
     const std::wstring target = dryRun ? temporaryFile(L"palimoorctl-new.ini") : file;
-    if (!writeFileBytes(target, content)) {
-        result.why = L"cannot write " + shownPath(target);
+    std::wstring problem;
+    if (!writeFileBytes(target, content, &problem)) {
+        result.why = L"cannot write " + shownPath(target) + L": " + problem;
         return result;
     }
     result.written = !dryRun;

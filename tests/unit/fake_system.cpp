@@ -19,7 +19,7 @@ int showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstr
     return 1;
 }
 
-bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
+bool writeFileBytes(const std::wstring& path, const std::string& bytes, std::wstring*) {
     fakeSystem.files[path] = bytes;
     return true;
 }

@@ -33,8 +33,9 @@ TEST(DesktopChanges, WhatTheLooksSay) {
     before.windows[1] = window(L"Shell_TrayWnd", L"", L"explorer.exe");
     before.windows[2] = window(L"IME", L"Default IME", L"notepad.exe", false); // never visible
     before.windows[3] = window(L"Notepad", L"Untitled - Notepad", L"notepad.exe");
-    before.windows[8] = window(L"CASCADIA_HOSTING_WINDOW_CLASS", L"PowerShell",
-                               L"WindowsTerminal.exe"); // in front at the start: coming back ends it
+    before.windows[8] =
+        window(L"CASCADIA_HOSTING_WINDOW_CLASS", L"PowerShell",
+               L"WindowsTerminal.exe"); // in front at the start: coming back ends it
     before.windows[9] = window(L"ConsoleWindowClass", L"cmd", L"conhost.exe"); // the console
     before.front = 8;
     DesktopChanges changes(9);
@@ -325,7 +326,8 @@ TEST(ProposeRule, TheNarrowestNameThatDoesWhatWasShown) {
           {2, window(L"PalimoorOther", L"Other", L"other.exe", true, true, 3)}},
          1,
          [](DesktopLook& d) { d.windows[1].minimized = true; },
-         L"class=rctrl_renwnd32;trigger=inactive;check=change;", L"",
+         L"class=rctrl_renwnd32;trigger=inactive;check=change;",
+         L"",
          [](DesktopLook& d) { d.front = 2; }},
         {"a title that became another (--pick of a new title)",
          {{1, window(L"AppFrame", L"Downloading - App", L"App.exe", true, true, 7)}},

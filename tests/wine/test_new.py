@@ -5,6 +5,8 @@ keys the rule must hold. Stand-ins carry the real programs' files, classes
 and titles (Notepad, Outlook, Slack beside VS Code, as on Windows 10/11);
 WPF gives its windows a class with a GUID made for each run."""
 import re
+import resource
+import signal
 import subprocess
 import time
 import unittest
@@ -89,7 +91,7 @@ APP = ("App.exe", "AppFrame", "Downloading - App")
 
 
 class Demonstrations(Learning):
-    def in_terminal(self, terminal, section, *options):
+    def in_terminal(self, terminal, section, *options, file_limit=None):
         """palimoorctl new as the guide has it typed: in a console window of its own,
         or in Windows Terminal (a stand-in in front, standard input a pipe). Returns
         (press Enter, the end: exit code, stdout, stderr) once it records."""
@@ -123,9 +125,12 @@ class Demonstrations(Learning):
             return lambda: box.winctl("enter", pid, check=True), end
         self.start(TERMINAL, "--foreground")
         box.keep_in_front(TERMINAL[1])
+        def limited():  # no file of palimoorctl's may grow beyond this: a full disk
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (file_limit, file_limit))
         process = subprocess.Popen(box._wine(box.dir / "palimoorctl.exe", *arguments),
                                    cwd=box.dir, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE)
+                                   stderr=subprocess.PIPE, preexec_fn=file_limit and limited)
         said = process.stderr.readline()
         self.assertIn(b"Now do it once", said)
 
@@ -230,6 +235,28 @@ class Demonstrations(Learning):
                     process.kill()
                     process.wait(10)
             time.sleep(0.3)
+
+    def test_a_write_that_fails_leaves_the_file_as_it_was(self):
+        """The disk fills while new adds the section (no file may grow by more than 16
+        bytes): the rules the user had are all still there, byte for byte, and new
+        says why. (Written over in place, the file was cut short.)"""
+        rules = self.box.write("rules.ini", "\r\n".join(
+            f"[Rule{i}]\r\nclass=Window{i}\r\nexec=C:\\Windows\\notepad.exe" for i in range(40)),
+            bom=b"\xef\xbb\xbf")
+        before = rules.read_bytes()
+        enter, end = self.in_terminal("terminal", "AfterNotepadOpens",
+                                      file_limit=len(before) + 16)
+        self.start(NOTEPAD, "--foreground")
+        time.sleep(0.5)
+        self.box.keep_in_front(TERMINAL[1])
+        enter()
+        code, out, err = end()
+        self.assertEqual(code, 1, out + err)
+        # Wine reports the limit as error 31 where Windows says the disk is full (112).
+        self.assertRegex(err, r"cannot write .*rules\.ini: [^;]+; it is as it was, and nothing is "
+                              r"written")
+        self.assertEqual(rules.read_bytes(), before)
+        self.assertEqual(list(self.box.dir.glob("rules.ini.*")), [])
 
     def test_a_section_the_file_has_is_refused_before_anything_is_recorded(self):
         self.box.write("rules.ini", "[WaitForNotepad]\nclass=Notepad\n")

@@ -253,9 +253,9 @@ int perform(int argc, wchar_t** argv) {
         FreeConsole();
         if (!AttachConsole(static_cast<DWORD>(_wtoi(argv[2]))))
             return 3;
-        HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                   nullptr);
+        HANDLE input =
+            CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, 0, nullptr);
         INPUT_RECORD keys[2] = {};
         for (int i = 0; i < 2; ++i) {
             keys[i].EventType = KEY_EVENT;
