@@ -5,6 +5,7 @@
 #include "shell/app_state.h"
 #include "shell/instance_control.h"
 #include "shell/shell_window.h"
+#include "shell/status.h"
 #include "watch/run_driver.h"
 #include <cstdlib>
 
@@ -32,8 +33,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     // with it. Without -debug=TRUE the only box is the load failure's.
     if (app.settings.debug)
         releaseStartLock();
-    if (!loadRule(app.modulePath, app.settings, app.reporter, app.rule, releaseStartLock))
+    std::uint64_t keysHash = 0;
+    if (!loadRule(app.modulePath, app.settings, app.reporter, app.rule, releaseStartLock,
+                  &keysHash))
         return 1;
+    noteRuleKeys(keysHash);
     if (!initInstance(instance, showCommand))
         return 1;
     runDriver();

@@ -1,4 +1,5 @@
 #include "rules/ini_reader.h"
+#include "base/text_hash.h"
 #include "base/path_text.h"
 
 std::wstring iniFilePath(const std::wstring& modulePath, const std::wstring& inifile) {
@@ -85,4 +86,11 @@ std::vector<KeyValue> collectSectionKeys(const std::vector<std::wstring>& lines,
     for (size_t i = 0; i < lines.size(); ++i)
         collector.take(lines[i], static_cast<int>(i + 1));
     return std::move(collector.keys);
+}
+
+std::uint64_t keyLinesHash(const std::vector<KeyValue>& keys) {
+    std::wstring text;
+    for (const KeyValue& key : keys)
+        text += key.key + L"=" + key.value + L"\n";
+    return textHash(text);
 }

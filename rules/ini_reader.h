@@ -1,5 +1,6 @@
 // The rule file's lines: where the file is, and what each line is.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ struct SectionCollector {
 
     void take(const std::wstring& line, int lineNumber);
 };
+
+// A hash of the key lines as read: what a waiting instance loaded, told from
+// what the file holds now.
+std::uint64_t keyLinesHash(const std::vector<KeyValue>& keys);
 
 // The key lines of every occurrence of `header`, in file order.
 std::vector<KeyValue> collectSectionKeys(const std::vector<std::wstring>& lines,

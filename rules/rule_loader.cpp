@@ -6,7 +6,7 @@
 #include <new>
 
 bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& section,
-                     TextFileInfo* encoding) {
+                     TextFileInfo* encoding, std::uint64_t* keysHash) {
     try {
         SectionCollector collector{L"[" + section + L"]", false, {}};
         if (!forEachTextLine(
@@ -19,6 +19,8 @@ bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& s
             rule.show(sectionNotFoundMessage(section), kBoxPlain, MessageId::SectionNotFound);
             return false;
         }
+        if (keysHash)
+            *keysHash = keyLinesHash(collector.keys);
         return applyRuleKeys(rule, collector.keys);
     } catch (const std::bad_alloc&) {
         // A file too large for memory is a file that cannot be loaded.
@@ -27,10 +29,10 @@ bool readRuleSection(Rule& rule, const std::wstring& path, const std::wstring& s
 }
 
 bool loadRule(const std::wstring& modulePath, const Settings& settings, const Reporter& reporter,
-              Rule& rule, void (*beforeFailureBox)()) {
+              Rule& rule, void (*beforeFailureBox)(), std::uint64_t* keysHash) {
     const std::wstring path = iniFilePath(modulePath, settings.inifile);
     reporter.show(iniFileMessage(path), kBoxPlain);
-    if (readRuleSection(rule, path, settings.section))
+    if (readRuleSection(rule, path, settings.section, nullptr, keysHash))
         return true;
     if (beforeFailureBox)
         beforeFailureBox();

@@ -1,4 +1,5 @@
 #include "shell/event_hooks.h"
+#include "shell/platform.h"
 #include <atomic>
 
 #ifdef _WIN32_WCE
@@ -119,7 +120,7 @@ void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         child == CHILDID_SELF && (object == OBJID_WINDOW || kind == EventKind::Front);
     // Asked only where it decides: it is a round trip to another program's window.
     const bool asksTopLevel = whole && kind != EventKind::Front && kind != EventKind::Destroyed;
-    const bool topLevel = asksTopLevel && GetAncestor(window, GA_ROOT) == window;
+    const bool topLevel = asksTopLevel && isDesktopTopLevel(window);
     const bool matters = eventCanMatter(kind, whole, topLevel, window == watchedWindow.load());
     const DWORD now = GetTickCount();
     if (events.storm.arrived(now, matters) && events.rehookTimer == 0) {

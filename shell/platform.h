@@ -51,6 +51,10 @@ std::wstring readWindowText(HWND window, WindowText which, int chars);
 // at most (on the desktop not at all for a program that does not answer);
 // false when it did not answer.
 bool sendWithoutWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether the window is a top-level window of the desktop, the only kind a
+// rule can find: a message-only window (palimoorctl status's reply window)
+// is none, nor is a child.
+bool isDesktopTopLevel(HWND window);
 // SetWindowPos flags that keep the call from waiting for another program's
 // window to move (0 where the handheld keeps its calls as they are).
 UINT noWaitWindowPos();

@@ -51,6 +51,9 @@ bool sendWithoutWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 UINT noWaitWindowPos() {
     return 0;
 }
+bool isDesktopTopLevel(HWND window) {
+    return GetParent(window) == nullptr;
+}
 bool isTaskbarWindow(HWND) {
     return true; // the handheld's task list shows every visible unowned window
 }
@@ -197,6 +200,10 @@ void bringToFront(HWND window) {
     SetForegroundWindow(window);
     if (attached)
         AttachThreadInput(self, frontThread, FALSE);
+}
+
+bool isDesktopTopLevel(HWND window) {
+    return GetAncestor(window, GA_PARENT) == GetDesktopWindow();
 }
 
 #endif

@@ -148,7 +148,12 @@ DWORD WINAPI windowThreadProc(LPVOID ready) {
     if (app.lookNow)
         watchWindowEvents(app.lookNow, app.eventPlan, app.eventProcess);
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (BOOL got; (got = GetMessageW(&message, nullptr, 0, 0)) != 0;) {
+        // A message the system could not hand over (Wine fails a WM_COPYDATA of
+        // 2 MB or more so) is lost, not the end of the watch; it is not handed
+        // out again, so going on costs nothing.
+        if (got == -1)
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

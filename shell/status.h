@@ -3,7 +3,11 @@
 // window thread answers the requests that come by WM_COPYDATA.
 #pragma once
 #include <windows.h>
+#include <cstdint>
 
+// At start-up: the hash of the key lines loaded, so that palimoorctl can tell
+// whether the file still holds them.
+void noteRuleKeys(std::uint64_t hash);
 // On the main thread: the wait begins (before the window thread exists).
 void noteWaitBegins(bool processWatch);
 // On the main thread, after each look: the rule's window (or null), the

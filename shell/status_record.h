@@ -8,10 +8,12 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr std::uint32_t kStatusRequestTag = 0x51534C50; // "PLSQ", also the request's dwData
 constexpr std::uint32_t kStatusAnswerTag = 0x41534C50;  // "PLSA", also the answer's dwData
-constexpr std::uint32_t kStatusVersion = 1;
+constexpr std::uint32_t kStatusVersion = 2;
+constexpr std::size_t kRuleFileChars = 260;
 
 struct StatusRequest {
     std::uint32_t tag;     // kStatusRequestTag
@@ -68,5 +70,14 @@ struct StatusRecord {
     std::uint32_t stormEvents;   // how many came in the 2 s before the last spell
     std::uint32_t lastEvent;     // what woke it last: 1 + EventKind; 0 none yet
     std::uint32_t lastEventAt;   // tick count
-    std::uint16_t ruleFile[260]; // the rule file, as the instance read it (UTF-16)
+    std::uint32_t keysLow;       // the hash of the section's key lines as loaded
+    std::uint32_t keysHigh;      //   (keyLinesHash), low and high word
+    std::uint16_t ruleFile[kRuleFileChars]; // the rule file, as the instance read it (UTF-16)
 };
+
+// Whether `size` bytes at `data` are an answer of this version.
+bool isStatusAnswer(std::uint32_t dataTag, const void* data, std::size_t size);
+// The record's rule file, and setting it (cut to fit, terminated).
+std::wstring ruleFileOf(const StatusRecord& record);
+void setRuleFile(StatusRecord& record, const std::wstring& file);
+std::uint64_t keysHashOf(const StatusRecord& record);

@@ -9,17 +9,20 @@
 namespace {
 
 // A request flood costs the instance what receiving it costs, and answers at
-// most this often: a person asks once. A reply window that did not answer in
-// time gets no answer for a while, so that a hung asker cannot keep the
-// window thread waiting.
+// most this often, counted from the end of the last answer: a person asks
+// once. An asker slow to take an answer is answered less often, in
+// proportion, and one that did not take it in time gets no answer for a
+// while, so that no asker can keep the window thread waiting.
 constexpr DWORD kLeastMsBetweenAnswers = 100;
+constexpr DWORD kQuietPerMsSending = 4;
 constexpr DWORD kSilenceAfterNoAnswerMs = 2000;
 
 SharedLook lastLook;
 LookSeen looked = {};   // the main thread's own copy of what it last wrote
 DWORD waitingSince = 0; // written before the window thread starts
 bool processWatch = false;
-DWORD quietUntil = 0; // no answer before this tick count
+std::uint64_t keysHash = 0; // written at start-up
+DWORD quietUntil = 0;       // no answer before this tick count
 bool answered = false;
 
 std::uint32_t word(HWND window) {
@@ -50,15 +53,16 @@ void fill(StatusRecord& record) {
     record.stormEvents = events.stormEvents;
     record.lastEvent = events.lastEvent;
     record.lastEventAt = events.lastEventAt;
-    const std::wstring rules = iniFilePath(app.modulePath, app.settings.inifile);
-    const size_t most = sizeof record.ruleFile / sizeof record.ruleFile[0] - 1;
-    const size_t length = rules.size() < most ? rules.size() : most;
-    for (size_t i = 0; i < length; ++i)
-        record.ruleFile[i] = static_cast<std::uint16_t>(rules[i]);
-    record.ruleFile[length] = 0;
+    record.keysLow = static_cast<std::uint32_t>(keysHash);
+    record.keysHigh = static_cast<std::uint32_t>(keysHash >> 32);
+    setRuleFile(record, iniFilePath(app.modulePath, app.settings.inifile));
 }
 
 } // namespace
+
+void noteRuleKeys(std::uint64_t hash) {
+    keysHash = hash;
+}
 
 void noteWaitBegins(bool processes) {
     waitingSince = GetTickCount();
@@ -89,9 +93,16 @@ bool answerStatus(HWND shell, const COPYDATASTRUCT* data) {
     StatusRecord record = {};
     fill(record);
     COPYDATASTRUCT answer = {kStatusAnswerTag, sizeof record, &record};
+    // Quiet before the send: a request that comes while it waits is handled
+    // in it, and must not be answered too.
+    answered = true;
+    quietUntil = now + kSilenceAfterNoAnswerMs;
     const bool sent = sendWithoutWaiting(reply, WM_COPYDATA, reinterpret_cast<WPARAM>(shell),
                                          reinterpret_cast<LPARAM>(&answer));
-    answered = true;
-    quietUntil = now + (sent ? kLeastMsBetweenAnswers : kSilenceAfterNoAnswerMs);
+    const DWORD done = GetTickCount();
+    const DWORD quiet = kQuietPerMsSending * (done - now);
+    quietUntil = done + (!sent                            ? kSilenceAfterNoAnswerMs
+                         : quiet > kLeastMsBetweenAnswers ? quiet
+                                                          : kLeastMsBetweenAnswers);
     return sent;
 }

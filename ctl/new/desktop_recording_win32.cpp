@@ -31,7 +31,7 @@ void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
     const bool matters =
         whole && (event == EVENT_OBJECT_DESTROY || event == EVENT_SYSTEM_FOREGROUND ||
                   event == EVENT_SYSTEM_MINIMIZESTART || event == EVENT_SYSTEM_MINIMIZEEND ||
-                  GetAncestor(window, GA_ROOT) == window);
+                  isDesktopTopLevel(window));
     if (storm.arrived(GetTickCount(), matters) && !shed) {
         for (HWINEVENTHOOK& hook : hooks) {
             if (hook)

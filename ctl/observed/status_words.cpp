@@ -51,13 +51,6 @@ std::wstring whereItIs(const InstanceStatus& status) {
     return where + L", not in front";
 }
 
-std::wstring ruleFileOf(const StatusRecord& record) {
-    std::wstring file;
-    for (size_t i = 0; i < 260 && record.ruleFile[i]; ++i)
-        file += static_cast<wchar_t>(record.ruleFile[i]);
-    return file;
-}
-
 std::wstring handleText(std::uint32_t handle) {
     const wchar_t* const hex = L"0123456789abcdef";
     std::wstring text = L"0x";
@@ -162,9 +155,13 @@ std::wstring statusText(const InstanceStatus& status) {
            L"  rule:     " + visible(ruleFileOf(record)) + L"  trigger=" +
            keyWord(RuleField::Trigger, record.trigger) + L" check=" +
            keyWord(RuleField::Check, record.check) + L" polling=" +
-           std::to_wstring(record.polling) + L"\n" + L"  waiting:  for " +
-           durationText(record.now - record.waitingSince) + L", " + std::to_wstring(looks) +
-           (looks == 1 ? L" look" : L" looks") +
+           std::to_wstring(record.polling) + L"\n" +
+           (status.ruleEdited
+                ? L"  edited:   the section in the file is not the one this instance loaded: the "
+                  L"window it names here is the file's now, the numbers are the running rule's\n"
+                : L"") +
+           L"  waiting:  for " + durationText(record.now - record.waitingSince) + L", " +
+           std::to_wstring(looks) + (looks == 1 ? L" look" : L" looks") +
            (looks > 0 ? L", the last " + durationText(record.now - record.look.lastLook) + L" ago"
                       : L"") +
            L"\n" + L"  saw:      " + sawText(status) + L"\n" + L"  now:      " + waitsFor(status) +
@@ -177,6 +174,7 @@ void writeStatusJson(JsonWriter& json, const InstanceStatus& status) {
     json.beginObject(true).key(L"section").string(status.section);
     json.key(L"pid").value(std::to_wstring(record.process));
     json.key(L"rule_file").string(ruleFileOf(record));
+    json.key(L"edited_since").boolean(status.ruleEdited);
     json.key(L"trigger").string(keyWord(RuleField::Trigger, record.trigger));
     json.key(L"check").string(keyWord(RuleField::Check, record.check));
     json.key(L"polling").value(std::to_wstring(record.polling));

@@ -20,7 +20,8 @@ struct WindowSeen {
 struct InstanceStatus {
     std::wstring section;
     StatusRecord record;
-    bool ruleRead = false; // the section loaded from the record's rule file
+    bool ruleRead = false;   // the section loaded from the record's rule file
+    bool ruleEdited = false; // its key lines are not those the instance loaded
     Rule rule;
     WindowSeen window; // the rule's window at the last look
     WindowSeen front;  // the window in front at the last look, where the trigger asked

@@ -22,8 +22,8 @@ struct WaitingInstance {
 std::vector<WaitingInstance> waitingInstances();
 
 // Asks the instance for its status record: a request by WM_COPYDATA, the
-// answer sent back to a window of ours. An instance that answers nothing in
-// about a second (hung, or busy answering a flood) leaves it false.
+// answer sent back to a window of ours. An instance that answers nothing
+// within a second (busy, hung, or of another version) leaves it false.
 bool askInstance(HWND instance, StatusRecord& record);
 
 // The instance asked, its rule read from the file it names, and the windows

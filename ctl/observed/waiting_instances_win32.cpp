@@ -8,8 +8,11 @@
 
 namespace {
 
-constexpr UINT kAskMs = 1000;
-constexpr int kTries = 4; // an instance answers at most every 50 ms
+// An instance answers at most every 100 ms (another asker's turn may come
+// first), so it is asked again a few times; the whole asking takes a second
+// at most, an instance that does not answer (busy, hung, another version)
+// included.
+constexpr DWORD kAskMs = 1000;
 constexpr DWORD kBetweenTriesMs = 60;
 
 BOOL CALLBACK gather(HWND window, LPARAM context) {
@@ -35,12 +38,10 @@ LRESULT CALLBACK replyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return DefWindowProcW(window, message, wParam, lParam);
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (reinterpret_cast<HWND>(wParam) != awaited.from || !data ||
-        data->dwData != kStatusAnswerTag || data->cbData != sizeof(StatusRecord))
+        !isStatusAnswer(static_cast<std::uint32_t>(data->dwData), data->lpData, data->cbData))
         return FALSE;
     std::memcpy(&awaited.record, data->lpData, sizeof(StatusRecord));
-    awaited.arrived = awaited.record.tag == kStatusAnswerTag &&
-                      awaited.record.version == kStatusVersion &&
-                      awaited.record.size == sizeof(StatusRecord);
+    awaited.arrived = true;
     return TRUE;
 }
 
@@ -75,13 +76,18 @@ bool askInstance(HWND instance, StatusRecord& record) {
     COPYDATASTRUCT data = {kStatusRequestTag, sizeof request, &request};
     awaited = Awaited();
     awaited.from = instance;
-    for (int i = 0; i < kTries && !awaited.arrived; ++i) {
-        if (i > 0)
+    const DWORD start = GetTickCount();
+    for (bool first = true; !awaited.arrived; first = false) {
+        if (!first)
             Sleep(kBetweenTriesMs);
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= kAskMs)
+            break;
         DWORD_PTR result = 0;
         // The answer arrives while this call waits: sent messages are handled then.
         SendMessageTimeoutW(instance, WM_COPYDATA, reinterpret_cast<WPARAM>(reply),
-                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAskMs, &result);
+                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAskMs - spent,
+                            &result);
     }
     record = awaited.record;
     return awaited.arrived;
@@ -109,11 +115,9 @@ bool instanceStatus(const WaitingInstance& instance, InstanceStatus& status) {
     status.section = instance.section;
     if (!askInstance(instance.window, status.record))
         return false;
-    std::wstring file;
-    for (size_t i = 0; i < 260 && status.record.ruleFile[i]; ++i)
-        file += static_cast<wchar_t>(status.record.ruleFile[i]);
-    const SectionLoad load = loadSection(file, instance.section);
+    const SectionLoad load = loadSection(ruleFileOf(status.record), instance.section);
     status.ruleRead = load.loaded;
+    status.ruleEdited = load.loaded && load.keysHash != keysHashOf(status.record);
     status.rule = load.rule;
     status.window = seen(status.record.look.window);
     status.front = seen(status.record.look.front);

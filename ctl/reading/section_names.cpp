@@ -6,7 +6,7 @@
 SectionLoad loadSection(const std::wstring& file, const std::wstring& section) {
     SectionLoad load;
     load.rule.assignReporter(Reporter::collecting(&load.messages));
-    load.loaded = readRuleSection(load.rule, file, section, &load.encoding);
+    load.loaded = readRuleSection(load.rule, file, section, &load.encoding, &load.keysHash);
     for (const ReportedMessage& message : load.messages) {
         load.opened = load.opened && message.id != MessageId::CannotOpen;
         load.found = load.found && message.id != MessageId::SectionNotFound;

@@ -15,6 +15,7 @@ struct SectionLoad {
     bool opened = true;                    // false: the file cannot be opened
     bool found = true;                     // false: no section of that name with a key line
     TextFileInfo encoding;                 // what the read found of the file's encoding
+    std::uint64_t keysHash = 0;            // of the key lines read (keyLinesHash)
     std::vector<ReportedMessage> messages; // what the program would show, in order
 };
 SectionLoad loadSection(const std::wstring& file, const std::wstring& section);

@@ -21,7 +21,8 @@ int statusCommand(const ParsedArguments& read, const Console& console) {
         if (!instanceStatus(instance, status)) {
             silent += L"[" + visible(instance.section) + L"]  pid " +
                       std::to_wstring(instance.processId) +
-                      L": does not answer (it is hung, or older than this palimoorctl)\n";
+                      L": did not answer within a second (busy, not answering at all, or of "
+                      L"another version than this palimoorctl)\n";
             continue;
         }
         if (json)
@@ -30,6 +31,8 @@ int statusCommand(const ParsedArguments& read, const Console& console) {
             out += (out.empty() ? L"" : L"\n") + statusText(status);
     }
     if (asked == 0) {
+        if (json)
+            console.print(writer.close().take());
         console.error(one ? L"palimoorctl status: [" + visible(read.positional[0]) +
                                 L"] is not waiting\n"
                           : std::wstring(L"palimoorctl status: no Palimoor instance is waiting\n"));

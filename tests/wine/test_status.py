@@ -1,10 +1,14 @@
 """palimoorctl status: a waiting instance says what it sees, asked by
 WM_COPYDATA, and nothing a sender does keeps it from its watch."""
 import json
+import os
+import signal
+import subprocess
 import time
 import unittest
+from pathlib import Path
 
-from harness import WineTest, WM_CLOSE
+from harness import WineTest, WM_CLOSE, winpath
 
 NOTEPAD = ("notepad.exe", "Notepad", "Untitled - Notepad")
 # Thunderbird, a mail program: thunderbird.exe, class "MozillaWindowClass".
@@ -90,6 +94,81 @@ class Status(WineTest):
         self.start(NOTEPAD)
         self.assertEqual(self.box.exit_code(process, 10), 0)
         self.assertTrue(self.box.wait_launches(1))
+
+    def test_what_no_asker_can_do_to_the_watch(self):
+        """Rows of askers that would end, block or confuse a waiting rule: each ends
+        with the rule still waiting, then firing when Notepad opens. Messages of
+        megabytes once ended it silently (a message loop that stopped on -1); an
+        asker that takes 150 ms to take each answer kept the window thread busy
+        (answered again at once); an instance that stopped answering made status
+        wait 3.4 s; each status woke the instance, which named the asker's reply
+        window as the last event. (The slow asker was answered 20 times in 3 s,
+        the window thread busy all the while.)"""
+        instance = lambda: next(p for p in self.box.processes[::-1] if p.poll() is None)
+
+        def frozen(_):
+            exe = winpath(self.box.dir / "palimoor.exe").encode()
+            pids = [int(p.parent.name) for p in Path("/proc").glob("[0-9]*/cmdline")
+                    if p.exists() and p.read_bytes().startswith(exe)]
+            self.assertTrue(pids)
+            for pid in pids:
+                os.kill(pid, signal.SIGSTOP)
+            started = time.time()
+            code, out, err = self.status("WaitForNotepad")
+            took = time.time() - started
+            for pid in pids:
+                os.kill(pid, signal.SIGCONT)
+            self.assertLess(took, 3.0)
+            self.assertEqual(code, 1)
+            self.assertIn("did not answer within a second", err)
+
+        def asked_twice(_):
+            self.status("WaitForNotepad")
+            time.sleep(0.3)
+            code, out, err = self.status("WaitForNotepad")
+            self.assertEqual(code, 0, out + err)
+            self.assertNotIn("woken last by a window appearing", out)
+
+        rows = [
+            ("2 MB", lambda _: self.box.ask("WaitForNotepad", "--bytes=2097152")),
+            ("16 MB", lambda _: self.box.ask("WaitForNotepad", "--bytes=16777216")),
+            ("64 MB", lambda _: self.box.ask("WaitForNotepad", "--bytes=67108864")),
+            ("a slow asker", lambda _: self.assertLessEqual(
+                self.box.ask("WaitForNotepad", "--slow=150", "--rate=20", "--for=3000")["answers"],
+                5)),
+            ("a frozen instance", frozen),
+            ("asked twice", asked_twice),
+        ]
+        for what, ask in rows:
+            with self.subTest(what=what):
+                self.box.path("launches.log").unlink(missing_ok=True)
+                process = self.waiting("WaitForNotepad", "class=Notepad", "trigger=running",
+                                       "check=change")
+                ask(process)
+                time.sleep(0.3)
+                self.assertIsNone(process.poll())
+                self.assertTrue(self.box.instance_window("WaitForNotepad"))
+                notepad = self.start(NOTEPAD)
+                self.assertEqual(self.box.exit_code(process, 15), 0)
+                self.assertTrue(self.box.wait_launches(1))
+                notepad.kill()
+                notepad.wait(10)
+                time.sleep(0.3)
+
+    def test_an_edited_rule_and_nothing_waiting(self):
+        """status says when the section in the file is not the one the instance
+        runs; with nothing waiting, --json is an empty list."""
+        code, out, _ = self.status("--json")
+        self.assertEqual((code, json.loads(out)), (1, []))
+        self.waiting("Mail", "class=MozillaWindowClass", "trigger=active", "check=change")
+        self.assertNotIn("edited:", self.status("Mail")[1])
+        self.write_rule("Mail", "class=rctrl_renwnd32", "trigger=active", "check=change",
+                        name="Mail.ini")
+        code, out, _ = self.status("Mail")
+        self.assertIn("  edited:   the section in the file is not the one this instance loaded",
+                      out)
+        self.assertTrue(json.loads(self.status("Mail", "--json")[1])[0]["edited_since"])
+        self.box.post("Palimoor", "[Mail]", WM_CLOSE)
 
     def test_asked_100_times_a_second_while_it_fires(self):
         """Exit code, list and timing as those of an instance nobody asks. The

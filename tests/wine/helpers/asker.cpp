@@ -1,25 +1,31 @@
 // Asks a waiting Palimoor instance for its status by WM_COPYDATA, as
 // palimoorctl does, well or badly, and says how many answers came back.
 //   asker CLASS TITLE [--kind=good|size|tag|version|gone|hang] [--rate=N] [--for=MS] [--wait]
+//         [--bytes=N] [--slow=MS]
 // good: a well-formed request (the default); size, tag, version: a request
 // of the wrong size, tag or version; gone: it names a reply window that has
 // been destroyed; hang: the reply window's thread stops pumping messages.
 // --rate asks N times a second for --for ms (once without them). Prints one
 // JSON line: {"sent":N,"answers":M,"ms":T}, T the longest a send took.
-// --wait waits (up to 30 s) for the window to appear first.
+// --wait waits (up to 30 s) for the window to appear first. --bytes sends N
+// bytes (zeros) under the request's tag instead of a request: a message of
+// megabytes. --slow makes the reply window take MS to take each answer.
 #include "helper_util.h"
 #include "shell/status_record.h"
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 int answers = 0;
+DWORD slowMs = 0;
 
 LRESULT CALLBACK replyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (data->dwData == kStatusAnswerTag && data->cbData == sizeof(StatusRecord))
+        if (isStatusAnswer(static_cast<std::uint32_t>(data->dwData), data->lpData, data->cbData))
             ++answers;
+        Sleep(slowMs);
         return TRUE;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -73,6 +79,10 @@ int wmain(int argc, wchar_t** argv) {
                              kind == L"version" ? kStatusVersion + 1 : kStatusVersion,
                              static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(reply))};
     COPYDATASTRUCT data = {kStatusRequestTag, kind == L"size" ? 8u : sizeof request, &request};
+    slowMs = static_cast<DWORD>(_wtoi(option(argc, argv, L"slow", L"0").c_str()));
+    std::vector<char> bytes(static_cast<size_t>(_wtoi(option(argc, argv, L"bytes", L"0").c_str())));
+    if (!bytes.empty())
+        data = {kStatusRequestTag, static_cast<DWORD>(bytes.size()), bytes.data()};
     int sent = 0;
     long long longest = 0;
     const long long start = epochMilliseconds();
