@@ -16,6 +16,10 @@ struct ClipboardRead {
     std::wstring text;
 };
 
+// A reader left behind holds the clipboard open while the owner renders: no
+// other read can open it meanwhile, so none is tried until it lets go.
+std::atomic<bool> readerLeftBehind{false};
+
 void letGo(ClipboardRead* read) {
     if (--read->holders == 0)
         delete read;
@@ -50,6 +54,7 @@ DWORD WINAPI readerThread(LPVOID context) {
     } catch (const std::bad_alloc&) {
         read->text.clear(); // too large to copy: read as empty
     }
+    readerLeftBehind = false;
     letGo(read);
     return 0;
 }
@@ -57,6 +62,8 @@ DWORD WINAPI readerThread(LPVOID context) {
 } // namespace
 
 std::wstring readClipboardText() {
+    if (readerLeftBehind)
+        return std::wstring();
     auto* read = new (std::nothrow) ClipboardRead;
     if (!read)
         return std::wstring();
@@ -68,6 +75,8 @@ std::wstring readClipboardText() {
     std::wstring text;
     if (WaitForSingleObject(thread, kClipboardWaitMs) == WAIT_OBJECT_0)
         text.swap(read->text);
+    else
+        readerLeftBehind = true;
     CloseHandle(thread);
     letGo(read);
     return text;

@@ -35,8 +35,9 @@ void activateTarget(bool sync) {
 void pushTargetBack() {
     HWND window = findTargetWindow();
     pushWindowToBottom(window);
-    HWND front = window && isInFront(window) ? GetForegroundWindow() : nullptr;
-    if (front != window)
+    // Read once: the window judged in front for it is the window pushed.
+    HWND front = GetForegroundWindow();
+    if (front != window && isInFrontOf(window, front))
         pushWindowToBottom(front);
 }
 

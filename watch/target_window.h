@@ -7,6 +7,8 @@ HWND findTargetWindow();
 // Whether the target window is in front as the rule means it: itself, or for
 // a process-only rule any window of its program (a dialog counts).
 bool isInFront(HWND window);
+// The same, with the foreground window already read.
+bool isInFrontOf(HWND window, HWND front);
 bool triggerHolds(HWND window);
 // The trigger's test with what it saw: the foreground window, where the
 // trigger asked for it (else null), and whether the window is in front as the

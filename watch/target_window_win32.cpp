@@ -99,9 +99,7 @@ HWND findTargetWindow() {
     return FindWindowW(cache.className, cache.title);
 }
 
-namespace {
-
-bool inFrontOf(HWND window, HWND front) {
+bool isInFrontOf(HWND window, HWND front) {
     if (!window || !front)
         return false;
     if (cache.unprepared)
@@ -110,16 +108,14 @@ bool inFrontOf(HWND window, HWND front) {
                            cache.query.mainWindow && processOf(front) == processOf(window));
 }
 
-} // namespace
-
 bool isInFront(HWND window) {
-    return inFrontOf(window, window ? GetForegroundWindow() : nullptr);
+    return isInFrontOf(window, window ? GetForegroundWindow() : nullptr);
 }
 
 TriggerSeen judgeTrigger(HWND window) {
     HWND front =
         triggerNeedsForeground(app.rule.trigger) && window ? GetForegroundWindow() : nullptr;
-    const bool inFront = inFrontOf(window, front);
+    const bool inFront = isInFrontOf(window, front);
     return {triggerHoldsFor(app.rule.trigger, window != nullptr, inFront), front, inFront};
 }
 

@@ -82,8 +82,11 @@ int parseRequest(const ParsedArguments& read, Request& request, const Console& c
     if (!format.empty() && format != L"text" && format != L"msvc" && format != L"json")
         return usageError(console, L"--format takes text, msvc or json, not " + quoted(format),
                           L"check");
+    if (read.has(L"--json") && !format.empty() && format != L"json")
+        return usageError(
+            console, L"--json and --format " + format + L" ask for two forms; give one", L"check");
     request.json = read.has(L"--json") || format == L"json";
-    request.msvc = format == L"msvc" && !read.has(L"--json");
+    request.msvc = format == L"msvc";
     request.quiet = read.has(L"--quiet");
     for (const std::wstring& name : read.values(L"--section")) {
         if (std::find(request.sections.begin(), request.sections.end(), name) ==

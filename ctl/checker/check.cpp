@@ -58,15 +58,17 @@ struct Checker {
     void flush() { flush(linesRead == INT_MAX ? INT_MAX : linesRead - 1); }
     void flush(int through) {
         while (!waiting.empty() && waiting.begin()->second.line <= through) {
-            const CheckFinding& finding = waiting.begin()->second;
-            if (finding.severity == Severity::Error)
-                ++report.errors;
-            else if (finding.severity == Severity::Warning)
-                ++report.warnings;
-            lastSent = std::max(lastSent, finding.line);
-            sink.finding(finding);
+            send(waiting.begin()->second);
             waiting.erase(waiting.begin());
         }
+    }
+    void send(const CheckFinding& finding) {
+        if (finding.severity == Severity::Error)
+            ++report.errors;
+        else if (finding.severity == Severity::Warning)
+            ++report.warnings;
+        lastSent = std::max(lastSent, finding.line);
+        sink.finding(finding);
     }
 
     bool isAsked(const std::wstring& name) const {
@@ -146,11 +148,13 @@ struct Checker {
         // the findings have come to.
         section.lastLine = std::max(section.lastLine, lastSent);
         SectionVerdict verdict{name, section.firstLine, true};
+        // The section's lines first; then what the program says once it has
+        // read them all, in the order its boxes come, whatever lines they name.
+        flush(std::max(section.lastLine, linesRead == INT_MAX ? INT_MAX : linesRead - 1));
         for (const CheckFinding& finding : section.wholeFindings(verdict.loads))
-            add(finding);
+            send(finding);
         ++report.sections;
         verdicts.emplace_back(section.firstLine, verdict.loads);
-        flush(std::max(section.lastLine, linesRead == INT_MAX ? INT_MAX : linesRead - 1));
         open.erase(name);
         if (!report.verdictsInOrder)
             sink.verdict(verdict);

@@ -82,29 +82,52 @@ void numberWarning(int number, const RuleKey& key, const std::wstring& value,
              L" ms; the text after the number is ignored");
 }
 
-// A process= value that no program's file or path can ever equal.
-std::wstring processValueProblem(const std::wstring& value) {
+// What a process= value cannot match: never (no program's file or path is
+// so written), or perhaps not (a name a program's file can have, but seldom
+// does). Each verdict was tried with a program of that name running.
+struct ProcessProblem {
+    bool never = false;
+    std::wstring why; // empty: none
+};
+
+ProcessProblem processValueProblem(const std::wstring& value) {
     const std::wstring name = value.substr(value.find_last_of(L"\\/") + 1);
     const bool path = value.find(L'\\') != std::wstring::npos;
-    if (hasOuterBlanks(value))
-        return L"has blanks at an end, which no program's file name has";
+    const auto never = [](const std::wstring& why) { return ProcessProblem{true, why}; };
+    const auto mayNot = [](const std::wstring& why) { return ProcessProblem{false, why}; };
     if (value.find(L'"') != std::wstring::npos)
-        return L"holds quotes, which are compared as part of the name; write it without them";
-    if (value.find(L'%') != std::wstring::npos)
-        return L"holds %, and variables are not expanded here; write the path out";
-    if (!path && value.find(L'/') != std::wstring::npos)
-        return L"uses / where Windows paths use \\, so it is compared as a file name and never "
-               L"matches";
-    if (path && value.find(L"..") != std::wstring::npos)
-        return L"holds \"..\", which a program's whole path never does";
+        return never(L"holds quotes, which no file name has; write it without them");
+    if (value.find(L'/') != std::wstring::npos)
+        return never(L"holds /, which no file name has; a program's path has \\ between folders");
+    bool control = false;
+    for (wchar_t c : value)
+        control = control || static_cast<unsigned>(c) < 0x20;
+    if (control || name.find_first_of(L"<>|?*:") != std::wstring::npos)
+        return never(L"holds a character no file name has (< > | ? * : or a control character "
+                     L"such as a tab)");
+    if (startsWithIgnoreCase(value, L"\\\\?\\") || startsWithIgnoreCase(value, L"\\\\.\\"))
+        return never(L"begins with \\\\?\\ or \\\\.\\, and the system names a program's path "
+                     L"without it (C:\\...)");
+    const std::wstring folders = L"\\" + value + L"\\";
+    if (path && (folders.find(L"\\..\\") != std::wstring::npos ||
+                 folders.find(L"\\.\\") != std::wstring::npos))
+        return never(L"holds a \".\" or \"..\" folder, which a program's whole path never does");
     const bool whole = (value.size() > 2 && value[1] == L':' && value[2] == L'\\') ||
                        startsWithIgnoreCase(value, L"\\\\");
     if (path && !whole)
-        return L"is part of a path: with a backslash it is compared with the program's whole "
-               L"path (C:\\...); give the file name alone or the whole path";
+        return never(L"is part of a path: with a backslash it is compared with the program's "
+                     L"whole path (C:\\...); give the file name alone or the whole path");
+    if (value.back() == L' ' || value.back() == L'.')
+        return never(L"ends with a blank or a dot, which Windows takes off every file name");
+    if (isRuleBlank(value.front()) || isRuleBlank(value.back()))
+        return mayNot(L"has a blank at an end, which a program's file name seldom has; write "
+                      L"the name as the file has it");
+    if (value.find(L'%') != std::wstring::npos)
+        return mayNot(L"holds %, and variables are not expanded here: it matches only a file "
+                      L"whose name holds that %");
     if (name.find(L'.') == std::wstring::npos)
-        return L"has no extension; a program's file name has one, as in slack.exe";
-    return std::wstring();
+        return mayNot(L"has no extension, which a program's file seldom lacks, as in slack.exe");
+    return ProcessProblem();
 }
 
 void valueWarnings(int number, const KeyValue& kv, bool refused, std::vector<CheckFinding>& out) {
@@ -116,11 +139,17 @@ void valueWarnings(int number, const KeyValue& kv, bool refused, std::vector<Che
         warn(out, number, FindingCode::ClassWithBlanks,
              L"class is " + quoted(kv.value) +
                  L" with its blanks; window classes must match exactly");
-    if (key->field == RuleField::Process) {
-        const std::wstring problem = processValueProblem(kv.value);
-        if (!problem.empty())
-            warn(out, number, FindingCode::ProcessNeverMatches,
-                 L"process=" + visible(kv.value) + L" never matches: it " + problem);
+    if (key->field == RuleField::Process && kv.value.empty())
+        warn(out, number, FindingCode::ProcessEmpty,
+             L"process= is empty, so no program is compared: the line does nothing");
+    if (key->field == RuleField::Process && !kv.value.empty()) {
+        const ProcessProblem problem = processValueProblem(kv.value);
+        if (!problem.why.empty())
+            warn(out, number,
+                 problem.never ? FindingCode::ProcessNeverMatches : FindingCode::ProcessMayNotMatch,
+                 L"process=" + visible(kv.value) +
+                     (problem.never ? L" never matches: it " : L" may not match: it ") +
+                     problem.why);
     }
     if (key->kind == KeyKind::Number && !refused)
         numberWarning(number, *key, kv.value, out);

@@ -45,7 +45,9 @@ void encodingFindings(const Survey& survey, std::vector<CheckFinding>& out) {
         warning(info.firstMalformedLine, FindingCode::MalformedUtf8,
                 L"bytes here are not UTF-8; palimoor.exe reads each as U+FFFD");
     }
-    if (const SwallowedByte& s = survey.swallowed; s.line > 0) {
+    const std::vector<SwallowedByte>& swallowed = survey.swallowed.lines;
+    for (const SwallowedByte& s : swallowed) {
+        const bool last = &s == &swallowed.back() && survey.swallowed.more > 0;
         warning(s.line, FindingCode::LeadByteTakes,
                 L"in code page " + codePage + L" the byte " + byteText(s.lead) +
                     L" begins a double-byte character and takes the \"" +
@@ -53,16 +55,19 @@ void encodingFindings(const Survey& survey, std::vector<CheckFinding>& out) {
                     L"\" after it, so this line is " +
                     (s.taken == ']' ? L"no section header" : L"no key line") +
                     L"; if the file was written in another code page, give "
-                    L"--codepage N (1252 for Western European Windows)");
+                    L"--codepage N (1252 for Western European Windows)" +
+                    (last ? L" (and " + std::to_wstring(survey.swallowed.more) +
+                                L" more lines after it are so)"
+                          : L""));
     }
 }
 
 } // namespace
 
-void SwallowedByte::look(const char* bytes, size_t size, int number) {
+void SwallowedBytes::look(const char* bytes, size_t size, int number) {
     if (size > 0 && bytes[size - 1] == '\r')
         --size; // a CR LF line end: the program reads the line without it
-    if (line != 0 || size == 0)
+    if (size == 0)
         return;
     bool freeEquals = false, takenEquals = false, takenClose = false;
     unsigned char lastLead = 0;
@@ -78,10 +83,15 @@ void SwallowedByte::look(const char* bytes, size_t size, int number) {
             freeEquals = true;
         }
     }
+    char taken = 0;
     if (takenClose && bytes[0] == '[')
-        line = number, lead = lastLead, taken = ']';
+        taken = ']';
     else if (takenEquals && !freeEquals && bytes[0] != '[' && bytes[0] != '#')
-        line = number, lead = lastLead, taken = '=';
+        taken = '=';
+    if (taken && lines.size() < kMostNamed)
+        lines.push_back({number, lastLead, taken});
+    else if (taken)
+        ++more;
 }
 
 int Survey::lastHeaderLine(std::uint64_t hash) const {
@@ -115,7 +125,7 @@ bool Survey::read(const std::wstring& path, const std::vector<std::wstring>& ask
         readRawLines(
             path,
             [](void* context, const char* bytes, size_t size, int number) {
-                static_cast<SwallowedByte*>(context)->look(bytes, size, number);
+                static_cast<SwallowedBytes*>(context)->look(bytes, size, number);
             },
             &swallowed);
     return readable;

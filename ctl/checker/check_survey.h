@@ -12,12 +12,18 @@
 #include <vector>
 
 // A line whose bytes look like a header or a key line, but in a double-byte
-// code page a lead byte takes the "]" at its end or its "=" with it. The
-// first such line.
+// code page a lead byte takes the "]" at its end or its "=" with it.
 struct SwallowedByte {
     int line = 0;
     unsigned char lead = 0;
     char taken = 0;
+};
+
+// Every such line, up to kMostNamed; how many more there are beyond them.
+struct SwallowedBytes {
+    static constexpr size_t kMostNamed = 1000;
+    std::vector<SwallowedByte> lines;
+    size_t more = 0;
 
     void look(const char* bytes, size_t size, int number);
 };
@@ -32,7 +38,7 @@ struct Survey {
     TextFileInfo info;
     std::vector<bool> found;           // per asked-for name
     std::vector<NearestNames> nearest; // per asked-for name
-    SwallowedByte swallowed;
+    SwallowedBytes swallowed;
 
     // False when the file cannot be opened.
     bool read(const std::wstring& path, const std::vector<std::wstring>& asked);

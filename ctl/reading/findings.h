@@ -55,6 +55,8 @@ enum class FindingCode {
     OptionAfterSection = 232,
     QuotedSection = 233,
     AbsoluteIniFile = 234,
+    ProcessMayNotMatch = 235,
+    ProcessEmpty = 236,
     CodePage = 301,
 };
 

@@ -123,11 +123,14 @@ class HostileFiles(unittest.TestCase):
         self.assertIn("cafe.ini:1: warning: in code page 932 the byte 0xE9 begins a double-byte "
                       "character and takes the \"]\" after it", result.stdout)
         self.assertIn("--codepage N", result.stdout)
-        # With Windows line ends too: the CR is no part of the line the program reads.
-        (self.dir / "cafe-crlf.ini").write_bytes("[Café]\r\nclass=X\r\n".encode("cp1252"))
+        # With Windows line ends too: the CR is no part of the line the program
+        # reads; and each such header is named, not only the first.
+        (self.dir / "cafe-crlf.ini").write_bytes(
+            "[Café]\r\nclass=X\r\n[Thé]\r\nclass=Y\r\n".encode("cp1252"))
         result = self.run_ctl("check", "cafe-crlf.ini")
-        self.assertIn("cafe-crlf.ini:1: warning: in code page 932 the byte 0xE9 begins a "
-                      "double-byte character and takes the \"]\" after it", result.stdout)
+        for line, byte in ((1, "0xE9"), (3, "0xE9")):
+            self.assertIn(f"cafe-crlf.ini:{line}: warning: in code page 932 the byte {byte} begins "
+                          "a double-byte character and takes the \"]\" after it", result.stdout)
         # Code pages this converter reads without measuring them against Windows.
         result = self.run_ctl("check", "cafe.ini", "--codepage", "936")
         self.assertIn("only 932 and 1252 are held to what Windows reads", result.stdout)

@@ -147,6 +147,42 @@ class Ctl(WineTest):
         self.assertEqual([c.split(" ", 1)[1] for _, _, c in self.box.started()],
                          ["from the shortcut"])
 
+    def test_what_check_says_of_process_values_is_what_a_running_program_shows(self):
+        """Each row: a process= value, the program running as the value's writer
+        would have it, and whether palimoor.exe's own lookup (windows --rule)
+        finds its window. check says "never matches" only where no program so
+        named can be found, and "may not match" where one can."""
+        base = winpath(self.box.dir)
+        (self.box.dir / "my..app").mkdir()
+        (self.box.dir / "Slack").mkdir()
+        rows = [  # value, the program's file, found, what check says
+            (" slack.exe", " slack.exe", True, "may not match"),
+            ("\u3000slack.exe", "\u3000slack.exe", True, "may not match"),
+            ("slack.exe\u3000", "slack.exe\u3000", True, "may not match"),
+            ("slack", "slack", True, "may not match"),
+            ("%APP%.exe", "%APP%.exe", True, "may not match"),
+            (f"{base}\\my..app\\tool.exe", "my..app/tool.exe", True, None),
+            ("slack.exe ", "Slack/slack.exe", False, "never matches"),
+            ('"slack.exe"', "Slack/slack.exe", False, "never matches"),
+            (f"{base}/Slack\\slack.exe", "Slack/slack.exe", False, "never matches"),
+            (f"\\\\?\\{base}\\Slack\\slack.exe", "Slack/slack.exe", False, "never matches"),
+            (f"{base}\\Slack\\..\\Slack\\slack.exe", "Slack/slack.exe", False, "never matches"),
+            ("Slack\\slack.exe", "Slack/slack.exe", False, "never matches"),
+        ]
+        sections = []
+        for i, (value, program, _, _) in enumerate(rows):
+            self.box.start_target(f"Program{i}", f"Program {i}", exe=program)
+            sections.append(f"[P{i}]\nprocess={value}\ntrigger=running\n")
+        self.box.write("rules.ini", "".join(sections))
+        code, out, _ = self.ctl("check", "rules.ini")
+        for i, (value, program, found, verdict) in enumerate(rows):
+            with self.subTest(value=value):
+                said = [line for line in out.splitlines() if line.startswith(f"rules.ini:{2 + 3 * i}:")]
+                self.assertEqual([verdict in line for line in said] if verdict else said,
+                                 [True] if verdict else [], out)
+                code, finds, _ = self.ctl("windows", "--rule", "rules.ini", f"P{i}")
+                self.assertEqual(f'class "Program{i}"' in finds, found, finds)
+
     def test_check_agrees_with_the_program_on_an_ansi_file(self):
         # Wine's ANSI code page here is 1252, where "€" is the byte 0x80.
         self.box.path("palimoor.ini").write_bytes(

@@ -3,7 +3,7 @@ windows. Nothing may hang the instance, and its list runs to its end."""
 import time
 import unittest
 
-from harness import WineTest, WM_CLOSE
+from harness import wait_until, WineTest, WM_CLOSE
 
 TARGET = "PalimoorTarget"
 
@@ -50,21 +50,29 @@ class HungPrograms(WineTest):
         self.assertTrue(self.box.started()[0][2].endswith(" []"))
 
     def test_clipboard_owner_that_answers_and_then_hangs_while_rendering(self):
-        """The owner answers when asked whether it answers, then hangs when
-        asked for its text: the entry gets no text after a second, and the list
-        goes on; entries without the token never read the clipboard."""
-        owner = self.box.start_target("ClipOwner", "Owner", "--hang-on-render",
+        """The owner answers when asked whether it answers, then hangs (4 s) when
+        asked for its text: the entry gets no text after a second, a later one
+        none at once, and the list goes on; entries without the token never read
+        the clipboard. While the owner hangs, the clipboard stays open to the
+        reader left behind; once the owner is done, other programs can set it
+        again, though the instance still runs."""
+        owner = self.box.start_target("ClipOwner", "Owner", "--hang-on-render", "--hang-for=4000",
                                       "--delayed-clipboard=never rendered")
         self.write_rule("CopyTitle", "class=NoSuchWindowClass", "exec=nothing",
                         f"exec={self.box.recorder()}|[%%CLIPBOARD%%]",
-                        f"exec={self.box.recorder()}|after")
+                        f"exec={self.box.recorder()}|again [%%CLIPBOARD%%]",
+                        f"exec={self.box.recorder()}|after", "exec=sleep 6000")
         started = time.time()
-        self.assertEqual(self.box.run("-section=CopyTitle", timeout=20), 0)
-        self.assertLess(time.time() - started, 5.0)
-        self.assertTrue(self.box.wait_launches(2))
+        process = self.box.spawn("-section=CopyTitle")
+        self.assertTrue(self.box.wait_launches(3))
+        self.assertLess(time.time() - started, 4.0)
         self.assertEqual([c.split(" ", 1)[1] for _, _, c in self.box.started()],
-                         ["[]", "after"])
+                         ["[]", "again []", "after"])
         self.box.target_event(owner, "rendering")
+        # Wine makes another program's OpenClipboard wait meanwhile; Windows refuses it.
+        self.assertTrue(wait_until(lambda: self.box.winctl("setclip", "mine").returncode == 0, 8))
+        self.assertIsNone(process.poll())
+        self.assertEqual(self.box.exit_code(process, 20), 0)
 
     def test_the_load_failure_box_while_the_program_in_front_hangs(self):
         self.hung_target("HungFront", "In front", "--foreground")
