@@ -3,11 +3,8 @@
 // so that a path palimoor.exe forms (folder, backslash, file) is found.
 #include "base/file_io.h"
 #include "base/utf8_text.h"
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,22 +34,6 @@ bool readFileChunks(const std::wstring& path, ChunkSink sink, void* context) {
         sink(context, chunk, got);
     std::fclose(file);
     return true;
-}
-
-bool writeFileBytes(const std::wstring& path, const std::string& bytes, std::wstring* why) {
-    const std::string target = nativePath(path);
-    const std::string temporary = target + ".palimoorctl-new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                   std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    const int error = errno;
-    written = file && std::fclose(file) == 0 && written;
-    if (written && std::rename(temporary.c_str(), target.c_str()) == 0)
-        return true;
-    if (why)
-        *why = toWide(std::strerror(written ? errno : error));
-    std::remove(temporary.c_str());
-    return false;
 }
 
 bool isFolder(const std::wstring& path) {

@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Palimoor's icon: a watching eye on a teal disc, at 48, 32 and 16 pixels.
-
-The icon has four colours, so each image keeps them in a 16-colour palette (4
-bits a pixel): a quarter of the bytes of 24-bit images, the same pixels.
+"""Draws Palimoor's icon: a watching eye on a teal disc, at 48, 32 and 16 pixels,
+each image at 24 bits a pixel, as the program's description gives icon group 101.
 
 Usage: make_icon.py OUTPUT.ico
 """
@@ -33,14 +31,12 @@ def pixel(x, y, size):
     return TEAL
 
 
-PALETTE = [(0, 0, 0), TEAL, WHITE, IRIS, AMBER]  # black stands under the transparent pixels
+BLACK = (0, 0, 0)  # stands under the transparent pixels
 
 
 def image(size):
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(bytes((c[2], c[1], c[0], 0)) for c in PALETTE)
-    palette += bytes(4 * (16 - len(PALETTE)))
-    colour_row = ((size + 1) // 2 + 3) & ~3
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
+    colour_row = (size * 3 + 3) & ~3
     mask_row = ((size + 31) // 32) * 4
     colours, mask = bytearray(), bytearray()
     for y in reversed(range(size)):  # bottom-up rows
@@ -49,11 +45,11 @@ def image(size):
             c = pixel(x, y, size)
             if c is None:
                 bits[x // 8] |= 0x80 >> (x % 8)
-                c = PALETTE[0]
-            row[x // 2] |= PALETTE.index(c) << (0 if x % 2 else 4)
+                c = BLACK
+            row[3 * x:3 * x + 3] = bytes((c[2], c[1], c[0]))  # blue, green, red
         colours += row
         mask += bits
-    return header + palette + colours + mask
+    return header + colours + mask
 
 
 def main():
@@ -62,7 +58,7 @@ def main():
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(data), offset)
         offset += len(data)
     with open(sys.argv[1], "wb") as f:
         f.write(out + b"".join(images))

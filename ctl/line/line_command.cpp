@@ -3,6 +3,7 @@
 #include "ctl/line/line_command.h"
 #include "base/code_page.h"
 #include "base/file_io.h"
+#include "base/file_write.h"
 #include "base/path_text.h"
 #include "base/shortcut_text.h"
 #include "ctl/io/program_paths.h"

@@ -1,5 +1,5 @@
 #include "ctl/new/section_writing.h"
-#include "base/file_io.h"
+#include "base/file_write.h"
 #include "ctl/checker/check.h"
 #include "ctl/io/program_paths.h"
 #include "ctl/new/rule_file_append.h"

@@ -1,6 +1,7 @@
 #include "tests/unit/fake_system.h"
 #include "base/message_box.h"
 #include "base/file_io.h"
+#include "base/file_write.h"
 #include "base/utf8_text.h"
 #include "base/code_page.h"
 #include "ctl/reading/message_box_recorded.h"

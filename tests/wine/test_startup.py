@@ -65,17 +65,21 @@ class ProgramFile(unittest.TestCase):
                 if "DLL Name:" in line}
         self.assertLessEqual(dlls, {"kernel32.dll", "user32.dll", "shell32.dll", "ole32.dll",
                                     "winmm.dll", "msvcrt.dll"})
-        resources = subprocess.run(["i686-w64-mingw32-windres", "-i", str(exe), "-O", "rc"],
-                                   capture_output=True, text=True, check=True).stdout
-        # Both resources in Japanese (1041), the icon group with three 16-colour images.
-        self.assertEqual(re.findall(r"LANGUAGE \d+, \d+", resources), ["LANGUAGE 17, 1"])
-        self.assertTrue(re.search(r'"HI_RES_AWARE" "CEUX"\nBEGIN\n  L"\\001"\nEND', resources),
+        script = subprocess.run(["i686-w64-mingw32-windres", "-i", str(exe), "-O", "rc"],
+                                capture_output=True, text=True, check=True).stdout
+        # Both resources in Japanese (1041), the icon group with three images of 24
+        # bits a pixel, as the program's description gives them.
+        self.assertEqual(re.findall(r"LANGUAGE \d+, \d+", script), ["LANGUAGE 17, 1"])
+        self.assertTrue(re.search(r'"HI_RES_AWARE" "CEUX"\nBEGIN\n  L"\\001"\nEND', script),
                         "the high-resolution declaration")
-        group = re.search(r"101 14 /\* RT_GROUP_ICON \*/\nBEGIN\n(.*?)END", resources, re.S)
+        group = re.search(r"101 14 /\* RT_GROUP_ICON \*/\nBEGIN\n(.*?)END", script, re.S)
         self.assertTrue(group, "icon group 101")
-        sizes = re.findall(r'"\\0(\d\d)\\0\1\\020\\000", 1, 4,', group.group(1))
+        sizes = re.findall(r'"\\0(\d\d)\\0\1\\000\\000", 1, 24,', group.group(1))
         self.assertEqual(sizes, ["60", "40", "20"])  # 48, 32 and 16 pixels, in octal
-        self.assertLessEqual(exe.stat().st_size, 110 * 1024)
+        images = [data for kind, _, _, data in resources(exe) if kind == 3]  # RT_ICON
+        self.assertEqual([struct.unpack_from("<iiHH", data, 4)[::3] for data in images],
+                         [(48, 24), (32, 24), (16, 24)])  # width, bits a pixel
+        self.assertLessEqual(exe.stat().st_size, 118784)
 
     def test_both_programs_load_at_a_random_address_and_carry_the_manifest(self):
         asm = "{urn:schemas-microsoft-com:asm.v1}"
