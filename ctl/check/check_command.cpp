@@ -4,6 +4,8 @@
 #include "base/file_io.h"
 #include "ctl/checker/check.h"
 #include "ctl/io/json_writer.h"
+#include "ctl/observed/desktop_look.h"
+#include "ctl/observed/near_miss.h"
 #include "ctl/reading/section_names.h"
 #include "ctl/io/program_paths.h"
 #include "ctl/reading/program_reading.h"
@@ -126,8 +128,22 @@ int checkFile(const std::wstring& file, const std::wstring& shown,
         report.errors += finding.severity == Severity::Error;
         report.warnings += finding.severity == Severity::Warning;
     }
+    // Where there is a desktop, a section whose window is nowhere names the
+    // windows it nearly finds.
+    DesktopLook desktop;
+    const bool looked = desktopNow(desktop);
     const CheckSink sink{[&](const CheckFinding& finding) { out.finding(shown, finding); },
-                         [&](const SectionVerdict& verdict) { out.verdict(shown, verdict); }};
+                         [&](const SectionVerdict& verdict) { out.verdict(shown, verdict); },
+                         [&](const Rule& rule) {
+                             const std::vector<NearMiss> nearby =
+                                 looked ? nearMisses(rule, desktop) : std::vector<NearMiss>();
+                             std::wstring text;
+                             for (const NearMiss& miss : nearby)
+                                 text += (text.empty() ? L"" : L" / ") + nearMissText(miss);
+                             return nearby.empty()
+                                        ? text
+                                        : L"no window is the rule's now; the nearest: " + text;
+                         }};
     if (!checkRuleFile(file, sections, sink, report)) {
         out.pending.clear(); // nothing has come from an unreadable file
         out.writer.take();

@@ -153,6 +153,9 @@ struct Checker {
         flush(std::max(section.lastLine, linesRead == INT_MAX ? INT_MAX : linesRead - 1));
         for (const CheckFinding& finding : section.wholeFindings(verdict.loads))
             send(finding);
+        const std::wstring note = verdict.loads && sink.note ? sink.note(section.rule) : L"";
+        if (!note.empty())
+            send({section.firstLine, Severity::Note, FindingCode::NearWindows, note, L""});
         ++report.sections;
         verdicts.emplace_back(section.firstLine, verdict.loads);
         open.erase(name);

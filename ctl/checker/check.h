@@ -3,6 +3,7 @@
 // does. It uses ctl/reading/ and ctl/io/.
 #pragma once
 #include "ctl/reading/findings.h"
+#include "rules/rule.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +11,9 @@
 struct CheckSink {
     std::function<void(const CheckFinding&)> finding;
     std::function<void(const SectionVerdict&)> verdict;
+    // When given: a note on a section that loads, after its findings (the
+    // windows it nearly finds, where there is a desktop); empty for none.
+    std::function<std::wstring(const Rule&)> note = nullptr;
 };
 
 struct CheckReport {

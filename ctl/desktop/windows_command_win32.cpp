@@ -2,6 +2,7 @@
 // the changes as they happen.
 #include "ctl/desktop/desktop_commands.h"
 #include "ctl/observed/desktop_look.h"
+#include "ctl/observed/near_miss.h"
 #include "ctl/observed/window_list.h"
 #include "ctl/io/json_writer.h"
 #include "ctl/reading/outcome_words.h"
@@ -66,6 +67,10 @@ int findForRule(const Rule& rule, const std::wstring& origin, const Console& con
     std::wstring out = origin;
     out += window ? L"finds:\n" + windowLine(describeWindow(window)) + L"\n"
                   : std::wstring(L"finds no window\n");
+    const std::vector<NearMiss> nearby =
+        window ? std::vector<NearMiss>() : nearMisses(rule, lookAtDesktop());
+    if (!nearby.empty())
+        out += L"nearest windows, and what each misses:\n" + nearMissLines(nearby, L"  ");
     out += unseenWindows(rule);
     const bool foreground = isInFront(window);
     out += L"trigger states now:\n";

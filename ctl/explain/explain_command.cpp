@@ -4,6 +4,8 @@
 #include "ctl/explain/explain.h"
 #include "ctl/io/code_page_choice.h"
 #include "ctl/io/shown_text.h"
+#include "ctl/observed/desktop_look.h"
+#include "ctl/observed/near_miss.h"
 #include "ctl/reading/section_names.h"
 
 int explainCommand(const ParsedArguments& read, const Console& console) {
@@ -38,6 +40,13 @@ int explainCommand(const ParsedArguments& read, const Console& console) {
                       L"end with exit code 1\n");
         return 1;
     }
-    console.print(notes + explainRule(section, load.rule));
+    // Where there is a desktop: the windows the rule nearly finds, when it finds none.
+    DesktopLook desktop;
+    const std::vector<NearMiss> nearby =
+        desktopNow(desktop) ? nearMisses(load.rule, desktop) : std::vector<NearMiss>();
+    console.print(notes + explainRule(section, load.rule) +
+                  (nearby.empty() ? L""
+                                  : L"Now:     no window is the rule's; the nearest:\n" +
+                                        nearMissLines(nearby, L"  - ")));
     return 0;
 }

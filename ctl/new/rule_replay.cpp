@@ -1,41 +1,16 @@
 #include "ctl/new/rule_replay.h"
-#include "base/case_fold.h"
-#include "base/settings.h"
 #include "ctl/io/shown_text.h"
+#include "ctl/observed/near_miss.h"
 #include "watch/outcome.h"
 #include "watch/window_match.h"
 #include <vector>
 
 namespace {
 
-// A recorded window, as the judging steps read a live one.
-struct RecordedWindow {
-    const WindowLook& look;
-    static std::wstring folded(std::wstring text) {
-        foldCase(text);
-        return text;
-    }
-    std::wstring className() const { return folded(look.className); }
-    std::wstring title() const { return folded(look.title); }
-    bool program(std::wstring& path) const {
-        path = folded(look.program);
-        return !look.program.empty();
-    }
-    bool visible() const { return look.visible; }
-    bool taskbarShows() const { return look.visible && look.taskbar; }
-};
-
-bool fits(const WindowQuery& query, const WindowLook& look) {
-    RecordedWindow window{look};
-    if (!query.byEnumeration)
-        return systemFinds(query, window);
-    return lastingFit(query, window) == Verdict::Yes && passingFit(query, window);
-}
-
 std::vector<std::uint64_t> matching(const WindowQuery& query, const DesktopLook& desktop) {
     std::vector<std::uint64_t> found;
     for (const auto& window : desktop.windows) {
-        if (fits(query, window.second))
+        if (windowFits(query, window.second))
             found.push_back(window.first);
     }
     return found;
@@ -71,7 +46,7 @@ Moment judge(const Rule& rule, const WindowQuery& query, const DesktopLook& desk
 } // namespace
 
 std::wstring replayProblem(const Rule& rule, const Demonstration& shown) {
-    const WindowQuery query = prepareWindowQuery(rule, kProgramName, foldCase);
+    const WindowQuery query = queryOf(rule);
     const Moment before = judge(rule, query, shown.before);
     const Moment after = judge(rule, query, shown.shown);
     for (const Moment* moment : {&before, &after}) {

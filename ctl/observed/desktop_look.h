@@ -7,5 +7,8 @@
 #include "ctl/observed/desktop_changes.h"
 
 DesktopLook lookAtDesktop();
+// The same for the subcommands that run everywhere: false where palimoorctl
+// has no desktop to look at (outside Windows).
+bool desktopNow(DesktopLook& look);
 // The desktop's handle for a window.
 std::uint64_t windowId(const void* window);

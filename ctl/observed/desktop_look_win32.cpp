@@ -81,3 +81,8 @@ DesktopLook lookAtDesktop() {
         it = running.count(it->first) ? std::next(it) : programs.erase(it);
     return look;
 }
+
+bool desktopNow(DesktopLook& look) {
+    look = lookAtDesktop();
+    return true;
+}

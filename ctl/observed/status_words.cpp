@@ -109,6 +109,14 @@ std::wstring sawText(const InstanceStatus& status) {
            (seen.hidden ? L"  hidden" : L"") + (seen.there ? L"" : L"  (gone since)");
 }
 
+// The windows it nearly finds, one line each.
+std::wstring nearText(const InstanceStatus& status) {
+    std::wstring text;
+    for (const std::wstring& nearby : status.nearest)
+        text += (text.empty() ? L"  near:     " : L"            ") + nearby + L"\n";
+    return text;
+}
+
 } // namespace
 
 std::wstring durationText(std::uint32_t ms) {
@@ -165,8 +173,8 @@ std::wstring statusText(const InstanceStatus& status) {
            (looks > 0 ? L", the last " + durationText(record.now - record.look.lastLook) + L" ago"
                       : L"") +
            L"\n" + L"  saw:      " + sawText(status) + L"\n" + L"  now:      " + waitsFor(status) +
-           L"\n" + L"  timeout:  " + timeoutText(record) + L"\n" + L"  events:   " +
-           eventsText(record) + L"\n";
+           L"\n" + nearText(status) + L"  timeout:  " + timeoutText(record) + L"\n" +
+           L"  events:   " + eventsText(record) + L"\n";
 }
 
 void writeStatusJson(JsonWriter& json, const InstanceStatus& status) {
@@ -193,6 +201,10 @@ void writeStatusJson(JsonWriter& json, const InstanceStatus& status) {
         json.key(L"there").boolean(seen.there).close();
     }
     json.key(L"waits_for").string(waitsFor(status));
+    json.key(L"near").beginArray();
+    for (const std::wstring& nearby : status.nearest)
+        json.string(nearby);
+    json.close();
     json.key(L"timeout_left_ms")
         .value(record.timeoutLeft < 0 ? L"null" : std::to_wstring(record.timeoutLeft));
     json.key(L"events").string(eventsText(record));

@@ -25,6 +25,7 @@ struct InstanceStatus {
     Rule rule;
     WindowSeen window; // the rule's window at the last look
     WindowSeen front;  // the window in front at the last look, where the trigger asked
+    std::vector<std::wstring> nearest; // when it saw none: the windows it nearly finds
 };
 
 // "waits for "Mail" to come to the front; it is there, behind "Untitled - Notepad""

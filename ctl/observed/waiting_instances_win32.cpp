@@ -1,5 +1,7 @@
 #include "ctl/observed/waiting_instances.h"
 #include "base/settings.h"
+#include "ctl/observed/desktop_look.h"
+#include "ctl/observed/near_miss.h"
 #include "ctl/observed/window_list.h"
 #include "ctl/reading/section_names.h"
 #include "shell/platform.h"
@@ -121,5 +123,9 @@ bool instanceStatus(const WaitingInstance& instance, InstanceStatus& status) {
     status.rule = load.rule;
     status.window = seen(status.record.look.window);
     status.front = seen(status.record.look.front);
+    if (status.record.look.window == 0 && status.ruleRead && !status.record.processWatch) {
+        for (const NearMiss& nearby : nearMisses(status.rule, lookAtDesktop()))
+            status.nearest.push_back(nearMissText(nearby));
+    }
     return true;
 }

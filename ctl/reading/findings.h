@@ -58,6 +58,7 @@ enum class FindingCode {
     ProcessMayNotMatch = 235,
     ProcessEmpty = 236,
     CodePage = 301,
+    NearWindows = 302,
 };
 
 struct CheckFinding {

@@ -181,7 +181,26 @@ class Ctl(WineTest):
                 self.assertEqual([verdict in line for line in said] if verdict else said,
                                  [True] if verdict else [], out)
                 code, finds, _ = self.ctl("windows", "--rule", "rules.ini", f"P{i}")
-                self.assertEqual(f'class "Program{i}"' in finds, found, finds)
+                self.assertEqual(f'finds:\n  class "Program{i}"' in finds, found, finds)
+
+    def test_a_near_miss_is_named_with_its_fix_wherever_the_user_asks(self):
+        """[WaitForNotepad] says class=Notpad, one letter off, while Notepad is open:
+        status, windows --rule, explain and check each name Notepad and the fix."""
+        self.box.start_target("Notepad", "Untitled - Notepad", exe="notepad.exe")
+        self.write_rule("WaitForNotepad", "class=Notpad", "trigger=running", "check=change",
+                        name="rules.ini")
+        process = self.box.spawn("-inifile=rules.ini -section=WaitForNotepad")
+        self.box.wait_instance("WaitForNotepad")
+        said = 'class "Notepad", not "Notpad": one letter differs (class=Notepad)'
+        for args in (("status", "WaitForNotepad"),
+                     ("windows", "--rule", "rules.ini", "WaitForNotepad"),
+                     ("explain", "rules.ini", "WaitForNotepad"), ("check", "rules.ini")):
+            with self.subTest(command=args[0]):
+                out = self.ctl(*args)[1]
+                self.assertIn('class "Notepad"  title "Untitled - Notepad"  notepad.exe: ' + said,
+                              out)
+        self.box.post("Palimoor", "[WaitForNotepad]", WM_CLOSE)
+        self.assertEqual(self.box.exit_code(process, 10), 0)
 
     def test_check_agrees_with_the_program_on_an_ansi_file(self):
         # Wine's ANSI code page here is 1252, where "€" is the byte 0x80.
