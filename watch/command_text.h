@@ -1,5 +1,6 @@
 // Reading one command-list entry: prefix, clipboard token, built-in words.
 #pragma once
+#include "base/text_compare.h"
 #include "rules/rule.h"
 #include <cstdint>
 #include <string>
@@ -10,6 +11,15 @@ struct SyncSplit {
 };
 
 enum class Builtin { Nothing, Activate, Inactivate, Close, Sleep, External };
+
+// The words of an entry, stated once for the runner, check and explain: the
+// prefix and the pause compared without regard to case, the token exactly,
+// and the built-ins (the whole entry, letter case ignored) in the order
+// they are compared.
+constexpr const wchar_t* kSyncPrefix = L"sync ";
+constexpr const wchar_t* kClipboardToken = L"%%CLIPBOARD%%";
+constexpr const wchar_t* kSleepPrefix = L"sleep ";
+extern const Keyword<Builtin> kBuiltinWords[6];
 
 SyncSplit splitSyncPrefix(const std::wstring& entry);
 // Whether the entry holds "%%CLIPBOARD%%": only then is the clipboard read.

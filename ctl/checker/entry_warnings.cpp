@@ -80,7 +80,7 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
                      L": remove the blanks");
     }
     if (builtin == Builtin::External) {
-        if (startsWithIgnoreCase(text, L"sleep ") || equalsIgnoreCase(text, L"sleep"))
+        if (startsWithIgnoreCase(text, kSleepPrefix) || equalsIgnoreCase(text, L"sleep"))
             warn(out, number, FindingCode::SleepWithoutNumber,
                  quoted(text) + L" has no number after \"sleep \", so it is started as a program");
         else if (startsWithIgnoreCase(text, L"sleep") && text.size() > 5 && isRuleBlank(text[5]) &&
@@ -92,7 +92,7 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
         else if (text.find(L'|') == std::wstring::npos && !endsWith(text, L".lnk"))
             parametersWithoutBar(number, text, out);
     }
-    const std::wstring token = L"%%CLIPBOARD%%";
+    const std::wstring token = kClipboardToken;
     const size_t other = otherCaseAt(text, token);
     if (other != std::wstring::npos)
         warn(out, number, FindingCode::ClipboardCase,

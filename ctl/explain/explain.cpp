@@ -115,7 +115,7 @@ std::wstring builtinText(Builtin builtin, bool sync, std::int32_t ms) {
 
 std::wstring explainEntry(const std::wstring& entry) {
     const SyncSplit split = splitSyncPrefix(entry);
-    const bool clipboard = split.text.find(L"%%CLIPBOARD%%") != std::wstring::npos;
+    const bool clipboard = holdsClipboardToken(split.text);
     std::wstring prefix = clipboard ? L"with the clipboard's text (read when the entry runs) in "
                                       L"place of %%CLIPBOARD%%, "
                                     : L"";
@@ -125,7 +125,7 @@ std::wstring explainEntry(const std::wstring& entry) {
     // already fixes the file to start.
     const size_t bar = split.text.find(L'|');
     const bool fileFixed =
-        bar < split.text.find(L"%%CLIPBOARD%%") && !startsWithIgnoreCase(split.text, L"sleep ");
+        bar < split.text.find(kClipboardToken) && !startsWithIgnoreCase(split.text, kSleepPrefix);
     const Builtin builtin = clipboard ? Builtin::External : classifyCommand(split.text, ms);
     if (builtin != Builtin::External)
         return prefix + builtinText(builtin, split.sync, ms);
