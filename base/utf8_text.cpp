@@ -70,11 +70,16 @@ bool isValidUtf8(const char* bytes, size_t size, size_t& multiByte, size_t& malf
     return valid;
 }
 
-std::wstring decodeUtf8(const char* bytes, size_t size) {
-    std::wstring out;
+void decodeUtf8(const char* bytes, size_t size, std::wstring& out) {
+    out.clear();
     out.reserve(size);
     std::uint32_t cp;
     for (size_t i = 0; i < size;)
         appendCodePoint(out, nextUtf8(bytes, size, i, cp) ? cp : kReplacement);
+}
+
+std::wstring decodeUtf8(const char* bytes, size_t size) {
+    std::wstring out;
+    decodeUtf8(bytes, size, out);
     return out;
 }

@@ -10,6 +10,9 @@ bool isValidUtf8(const char* bytes, size_t size, size_t& multiByte, size_t& malf
 // Each malformed sequence (overlong, surrogate, beyond U+10FFFF, cut short,
 // a stray byte) becomes one U+FFFD.
 std::wstring decodeUtf8(const char* bytes, size_t size);
+// The same into `out`, which keeps its storage: a file read line by line
+// allocates once, not once a line.
+void decodeUtf8(const char* bytes, size_t size, std::wstring& out);
 inline std::wstring toWide(const std::string& utf8) {
     return decodeUtf8(utf8.data(), utf8.size());
 }

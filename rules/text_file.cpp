@@ -60,32 +60,52 @@ struct TextPass {
     }
 
     void feed(const char* bytes, size_t size) {
-        for (size_t i = 0; i < size; ++i) {
+        size_t i = 0;
+        for (; i < size && ((surveying && headSize < sizeof head) || skip > 0); ++i) {
             if (surveying && headSize < sizeof head)
                 head[headSize++] = bytes[i];
-            if (skip > 0) {
+            if (skip > 0)
                 --skip;
-                continue;
-            }
-            line.push_back(bytes[i]);
-            if (!wide()) {
-                if (bytes[i] == '\n') {
-                    line.pop_back();
-                    takeLine(true);
-                }
-                continue;
-            }
-            oddByte = !oddByte;
-            const size_t n = line.size();
-            if (oddByte)
-                continue;
-            const bool lineFeed = encoding == Encoding::Utf16Little
-                                      ? line[n - 2] == '\n' && line[n - 1] == '\0'
-                                      : line[n - 2] == '\0' && line[n - 1] == '\n';
-            if (lineFeed) {
-                line.resize(n - 2);
+            else
+                feedByte(bytes[i]);
+        }
+        if (wide()) {
+            for (; i < size; ++i)
+                feedByte(bytes[i]);
+            return;
+        }
+        // A narrow line feed is one byte: whole runs up to it go in at once.
+        while (i < size) {
+            const void* found = std::memchr(bytes + i, '\n', size - i);
+            const size_t end =
+                found ? static_cast<size_t>(static_cast<const char*>(found) - bytes) : size;
+            line.insert(line.end(), bytes + i, bytes + end);
+            if (!found)
+                return;
+            takeLine(true);
+            i = end + 1;
+        }
+    }
+
+    void feedByte(char byte) {
+        line.push_back(byte);
+        if (!wide()) {
+            if (byte == '\n') {
+                line.pop_back();
                 takeLine(true);
             }
+            return;
+        }
+        oddByte = !oddByte;
+        const size_t n = line.size();
+        if (oddByte)
+            return;
+        const bool lineFeed = encoding == Encoding::Utf16Little
+                                  ? line[n - 2] == '\n' && line[n - 1] == '\0'
+                                  : line[n - 2] == '\0' && line[n - 1] == '\n';
+        if (lineFeed) {
+            line.resize(n - 2);
+            takeLine(true);
         }
     }
 
@@ -109,7 +129,7 @@ struct TextPass {
             switch (encoding) {
             case Encoding::Utf8:
             case Encoding::Utf8Marked:
-                text = decodeUtf8(line.data(), line.size());
+                decodeUtf8(line.data(), line.size(), text);
                 break;
             case Encoding::Utf16Little:
             case Encoding::Utf16Big:
@@ -166,17 +186,21 @@ struct ByteSource {
 };
 
 bool decodeSource(const ByteSource& source, LineSink sink, RawLineSink rawSink, void* context,
-                  TextFileInfo* info) {
+                  TextFileInfo* info, const TextFileInfo* known = nullptr) {
+    TextPass decoder;
+    decoder.sink = sink;
+    decoder.rawSink = rawSink;
+    decoder.context = context;
+    if (known) { // surveyed already: one pass
+        decoder.encoding = known->encoding;
+        decoder.skip = decoder.wide() ? 2 : known->encoding == Encoding::Utf8Marked ? 3 : 0;
+        return (rawSink && decoder.wide()) || source.readAll(decoder);
+    }
     TextPass survey;
     survey.surveying = true;
     if (!source.readAll(survey))
         return false;
-    TextPass decoder;
-    decoder.surveying = false;
     decoder.encoding = survey.decide(decoder.skip);
-    decoder.sink = sink;
-    decoder.rawSink = rawSink;
-    decoder.context = context;
     if (info)
         *info = {decoder.encoding, survey.firstMalformedLine, survey.multiByte, survey.malformed};
     if (rawSink && decoder.wide())
@@ -194,8 +218,14 @@ bool readTextFile(const std::wstring& path, LineSink sink, void* context, TextFi
     return decodeSource({&path, nullptr, 0}, sink, nullptr, context, info);
 }
 
-bool readRawLines(const std::wstring& path, RawLineSink sink, void* context) {
-    return decodeSource({&path, nullptr, 0}, nullptr, sink, context, nullptr);
+bool readTextFileAs(const std::wstring& path, const TextFileInfo& known, LineSink sink,
+                    void* context) {
+    return decodeSource({&path, nullptr, 0}, sink, nullptr, context, nullptr, &known);
+}
+
+bool readRawLines(const std::wstring& path, RawLineSink sink, void* context,
+                  const TextFileInfo* known) {
+    return decodeSource({&path, nullptr, 0}, nullptr, sink, context, nullptr, known);
 }
 
 std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size) {

@@ -47,10 +47,26 @@ bool forEachTextLine(const std::wstring& path, OnLine&& onLine, TextFileInfo* in
         &onLine, info);
 }
 
+// The same for a file whose encoding is known (surveyed by an earlier read):
+// one pass instead of two.
+bool readTextFileAs(const std::wstring& path, const TextFileInfo& known, LineSink sink,
+                    void* context);
+template <typename OnLine>
+bool forEachTextLineAs(const std::wstring& path, const TextFileInfo& known, OnLine&& onLine) {
+    return readTextFileAs(
+        path, known,
+        [](void* context, const std::wstring& line, int number) {
+            (*static_cast<std::remove_reference_t<OnLine>*>(context))(line, number);
+        },
+        &onLine);
+}
+
 // Each line's bytes, undecoded, for a file that is not UTF-16: what the code
-// page saw. False when the file cannot be opened.
+// page saw. False when the file cannot be opened. `known`, when given, is
+// what an earlier read found of the file (one pass instead of two).
 using RawLineSink = void (*)(void* context, const char* bytes, size_t size, int lineNumber);
-bool readRawLines(const std::wstring& path, RawLineSink sink, void* context);
+bool readRawLines(const std::wstring& path, RawLineSink sink, void* context,
+                  const TextFileInfo* known = nullptr);
 
 // The whole decoded text of bytes already in memory, for small inputs.
 std::vector<std::wstring> decodeTextLines(const char* bytes, size_t size);

@@ -180,7 +180,7 @@ struct Checker {
     // read once more, then the asked-for ones the file does not have.
     void verdictsInOrder(const std::wstring& path) {
         std::sort(verdicts.begin(), verdicts.end());
-        forEachTextLine(path, [&](const std::wstring& line, int number) {
+        forEachTextLineAs(path, survey.info, [&](const std::wstring& line, int number) {
             if (!isSectionHeader(line))
                 return;
             const auto at =
@@ -215,7 +215,8 @@ bool checkRuleFile(const std::wstring& path, const std::vector<std::wstring>& se
         checker.fileFindings();
         checker.flush();
     }
-    if (!opened || !forEachTextLine(path, [&](const std::wstring& line, int number) {
+    // Decoded as the survey found the file: one pass, not two.
+    if (!opened || !forEachTextLineAs(path, survey.info, [&](const std::wstring& line, int number) {
             checker.onLine(line, number);
         })) {
         report.unreadable = L"it cannot be opened";

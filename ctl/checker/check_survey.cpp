@@ -127,7 +127,7 @@ bool Survey::read(const std::wstring& path, const std::vector<std::wstring>& ask
             [](void* context, const char* bytes, size_t size, int number) {
                 static_cast<SwallowedBytes*>(context)->look(bytes, size, number);
             },
-            &swallowed);
+            &swallowed, &info);
     return readable;
 }
 

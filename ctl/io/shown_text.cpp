@@ -36,7 +36,9 @@ std::wstring escape(const std::wstring& text, bool named, bool json) {
     out.reserve(text.size());
     for (wchar_t c : text) {
         const std::uint32_t unit = static_cast<std::uint32_t>(c);
-        if ((named && c == L'"') || (json && c == L'\\')) {
+        if (unit >= 0x20 && unit < 0x7F && c != L'"' && c != L'\\') { // most of any text
+            out += c;
+        } else if ((named && c == L'"') || (json && c == L'\\')) {
             out += L'\\';
             out += c;
         } else if (named && c == L'\t') {

@@ -17,9 +17,12 @@ size_t editDistance(const std::wstring& a, const std::wstring& b, size_t limit) 
     if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit)
         return over;
     // Optimal string alignment in three rows, only within `limit` of the
-    // diagonal: a cell farther off costs more than the limit anyway.
-    std::vector<size_t> before(b.size() + 1, over), previous(b.size() + 1, over),
-        current(b.size() + 1, over);
+    // diagonal: a cell farther off costs more than the limit anyway. The rows
+    // are kept from call to call: a file of unknown keys asks thousands of times.
+    static thread_local std::vector<size_t> before, previous, current;
+    before.assign(b.size() + 1, over);
+    previous.assign(b.size() + 1, over);
+    current.assign(b.size() + 1, over);
     for (size_t j = 0; j <= b.size() && j <= limit; ++j)
         previous[j] = j;
     for (size_t i = 1; i <= a.size(); ++i) {
