@@ -210,7 +210,7 @@ class Demonstrations(Learning):
                 before = rules.read_bytes() if rules.exists() else None
                 enter, end = self.in_terminal(terminal, section, *options)
                 act()
-                time.sleep(0.5)
+                time.sleep(1.2)  # a user takes a moment to click back on the terminal
                 box.keep_in_front(CONSOLE_CLASS if terminal == "console" else TERMINAL[1])
                 enter()
                 code, out, err = end()
