@@ -1,6 +1,7 @@
 // Entry point: the start-up phases in their fixed order. Exit code 0 after a
 // run, 1 whenever start-up stops.
 #include "options/command_line.h"
+#include "rules/ini_reader.h"
 #include "rules/rule_loader.h"
 #include "shell/app_state.h"
 #include "shell/instance_control.h"
@@ -38,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
                   &keysHash))
         return 1;
     noteRuleKeys(keysHash);
+    app.ruleFile = iniFilePath(app.modulePath, app.settings.inifile);
     if (!initInstance(instance, showCommand))
         return 1;
     runDriver();

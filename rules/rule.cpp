@@ -13,6 +13,11 @@ void Rule::resetRule() {
     polling = 50;
     process.clear();
     titlematch = TitleMatch::exact;
+    repeat = kRepeatOnce;
+}
+
+bool repeats(const Rule& rule) {
+    return rule.repeat != kRepeatOnce && rule.check != CheckMode::current;
 }
 
 bool watchesMainWindow(const Rule& rule) {

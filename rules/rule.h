@@ -48,7 +48,16 @@ class Rule : public Reporter {
     // is compared. A rule without them is looked up as it always was.
     std::wstring process;
     TitleMatch titlematch;
+    // How many times the rule fires before the instance ends: 0 (the key
+    // absent) once, as always; kRepeatForever for `infinite`.
+    std::int32_t repeat;
 };
+
+constexpr std::int32_t kRepeatOnce = 0;
+constexpr std::int32_t kRepeatForever = -1;
+// Whether the instance keeps watching after a list has run: repeat= given,
+// and a check that waits at all.
+bool repeats(const Rule& rule);
 
 // A rule with process= alone means the program's main window: its first
 // window the taskbar shows (visible, unowned, no tool window). Its "in front"

@@ -13,6 +13,7 @@ constexpr KeyWord kTriggerWords[] = {{L"running", 2},     {L"closed", 1},       
 constexpr KeyWord kTimeoutWords[] = {{L"infinite", -1}};
 constexpr KeyWord kTitleMatchWords[] = {
     {L"exact", 0}, {L"start", 1}, {L"contains", 2}, {L"end", 3}};
+constexpr KeyWord kRepeatWords[] = {{L"infinite", kRepeatForever}};
 
 } // namespace
 
@@ -30,6 +31,7 @@ constexpr RuleKey kRuleKeys[kRuleKeyCount] = {
     {L"process", RuleField::Process, KeyKind::Text, nullptr, 0, 0, 0},
     {L"titlematch", RuleField::TitleMatch, KeyKind::Keyword, kTitleMatchWords,
      countOf(kTitleMatchWords), 0, 0},
+    {L"repeat", RuleField::Repeat, KeyKind::Number, kRepeatWords, countOf(kRepeatWords), 1, 1},
 };
 
 namespace {
@@ -130,6 +132,9 @@ bool applyRuleKey(Rule& rule, const KeyValue& kv) {
         break;
     case RuleField::TitleMatch:
         rule.titlematch = static_cast<TitleMatch>(number);
+        break;
+    case RuleField::Repeat:
+        rule.repeat = number;
         break;
     }
     return true;

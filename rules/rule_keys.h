@@ -19,7 +19,8 @@ enum class RuleField {
     OnUnmatch,
     Polling,
     Process,
-    TitleMatch, // the last: kRuleKeyCount counts from it
+    TitleMatch,
+    Repeat, // the last: kRuleKeyCount counts from it
 };
 
 // Text: any value, kept as written. List: the same, one entry more each
@@ -43,7 +44,7 @@ struct RuleKey {
 };
 
 // One key per field, in the order the parser compares them.
-constexpr size_t kRuleKeyCount = static_cast<size_t>(RuleField::TitleMatch) + 1;
+constexpr size_t kRuleKeyCount = static_cast<size_t>(RuleField::Repeat) + 1;
 extern const RuleKey kRuleKeys[kRuleKeyCount];
 
 // The key `name` stands for, letter case ignored; null when none.

@@ -27,6 +27,7 @@ struct AppState {
     TimeoutChain timeout;
     Settings settings;
     Rule rule;
+    std::wstring ruleFile; // the rule file read, once it is (status and the history name it)
     std::atomic<bool> timedOut{false};
     Reporter reporter{nullptr, true};
 };

@@ -55,6 +55,14 @@ bool sendWithoutWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 // rule can find: a message-only window (palimoorctl status's reply window)
 // is none, nor is a child.
 bool isDesktopTopLevel(HWND window);
+// The window actions that came later, asked of the window without waiting
+// for its program; false when the system refused at once.
+enum class WindowAction { Topmost, NotTopmost, Minimize, Maximize, Restore };
+bool actOnWindow(HWND window, WindowAction action);
+// Whether the window is as the action leaves it, read from what the system keeps.
+bool windowIsSo(HWND window, WindowAction action);
+// The id of a process the shell started, from its handle.
+DWORD launchedProcessId(HANDLE process);
 // SetWindowPos flags that keep the call from waiting for another program's
 // window to move (0 where the handheld keeps its calls as they are).
 UINT noWaitWindowPos();

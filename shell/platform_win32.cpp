@@ -54,6 +54,9 @@ UINT noWaitWindowPos() {
 bool isDesktopTopLevel(HWND window) {
     return GetParent(window) == nullptr;
 }
+DWORD launchedProcessId(HANDLE process) {
+    return reinterpret_cast<DWORD>(process); // a process handle is its id on the handheld
+}
 bool isTaskbarWindow(HWND) {
     return true; // the handheld's task list shows every visible unowned window
 }
@@ -206,7 +209,52 @@ bool isDesktopTopLevel(HWND window) {
     return GetAncestor(window, GA_PARENT) == GetDesktopWindow();
 }
 
+DWORD launchedProcessId(HANDLE process) {
+    return GetProcessId(process);
+}
+
 #endif
+
+bool actOnWindow(HWND window, WindowAction action) {
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | noWaitWindowPos();
+    switch (action) {
+    case WindowAction::Topmost:
+        return SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, keep) != FALSE;
+    case WindowAction::NotTopmost:
+        return SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, keep) != FALSE;
+    case WindowAction::Minimize:
+    case WindowAction::Maximize:
+    case WindowAction::Restore:
+        break;
+    }
+    const int show = action == WindowAction::Minimize   ? SW_MINIMIZE
+                     : action == WindowAction::Maximize ? SW_MAXIMIZE
+                                                        : SW_RESTORE;
+#ifdef _WIN32_WCE
+    ShowWindow(window, show);
+    return IsWindow(window) != FALSE;
+#else
+    return ShowWindowAsync(window, show) != FALSE;
+#endif
+}
+
+bool windowIsSo(HWND window, WindowAction action) {
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    switch (action) {
+    case WindowAction::Topmost:
+        return topmost;
+    case WindowAction::NotTopmost:
+        return !topmost;
+    case WindowAction::Minimize:
+        return (style & WS_MINIMIZE) != 0;
+    case WindowAction::Maximize:
+        return (style & WS_MAXIMIZE) != 0;
+    case WindowAction::Restore:
+        break;
+    }
+    return (style & (WS_MINIMIZE | WS_MAXIMIZE)) == 0;
+}
 
 std::wstring readWindowText(HWND window, WindowText which, int chars) {
     wchar_t text[kLongestWindowText] = {};

@@ -40,6 +40,19 @@ void removeNotifyIcon() {
     Shell_NotifyIconW(NIM_DELETE, &app.notifyIcon);
 }
 
+// A repeating rule's icon says how many times it has fired: "Palimoor 3回実行".
+void showFiredCount(unsigned fired) {
+    if (!app.settings.showicon)
+        return;
+    NOTIFYICONDATAW& icon = app.notifyIcon;
+    wchar_t tip[64];
+    wsprintfW(tip, L"%s %u回実行", app.settings.appName.c_str(), fired);
+    const size_t tipChars = sizeof icon.szTip / sizeof icon.szTip[0];
+    wcsncpy(icon.szTip, tip, tipChars - 1);
+    icon.uFlags = NIF_TIP;
+    Shell_NotifyIconW(NIM_MODIFY, &icon);
+}
+
 void confirmExit(HWND window) {
     const std::wstring caption = confirmCaption(app.settings.appName);
     const std::wstring question = confirmQuestion(app.settings.windowTitle);
@@ -100,6 +113,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return answerStatus(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_FOLLOW_PROCESS:
         followProcess(static_cast<DWORD>(wParam));
+        return 0;
+    case WM_TIMEOUT_PAUSE:
+        stopTimeoutTimer();
+        return 0;
+    case WM_FIRED:
+        showFiredCount(static_cast<unsigned>(wParam));
         return 0;
     default:
         // The desktop shell forgets every icon when it restarts.

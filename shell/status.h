@@ -14,6 +14,8 @@ void noteWaitBegins(bool processWatch);
 // foreground window where the trigger asked for it, and whether the window
 // is in front as the rule means it.
 void noteLook(HWND window, HWND front, bool inFront);
+// On the main thread: a repeating rule has fired, `fired` times in all.
+void noteFired(std::uint32_t fired);
 // On the window thread: answers a valid request with one record sent to the
 // window it names, without waiting long for it; anything else is ignored.
 // True when an answer went out.

@@ -70,6 +70,9 @@ struct StatusRecord {
     std::uint32_t stormEvents;   // how many came in the 2 s before the last spell
     std::uint32_t lastEvent;     // what woke it last: 1 + EventKind; 0 none yet
     std::uint32_t lastEventAt;   // tick count
+    std::int32_t repeat;         // the rule's repeat: 0 once, -1 infinite
+    std::uint32_t fired;         // how many times a repeating rule has run exec
+    std::uint32_t lastFiredAt;   // tick count of the last time
     std::uint32_t keysLow;       // the hash of the section's key lines as loaded
     std::uint32_t keysHigh;      //   (keyLinesHash), low and high word
     std::uint16_t ruleFile[kRuleFileChars]; // the rule file, as the instance read it (UTF-16)

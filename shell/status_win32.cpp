@@ -1,9 +1,9 @@
 #include "shell/status.h"
-#include "rules/ini_reader.h"
 #include "shell/app_state.h"
 #include "shell/event_hooks.h"
 #include "shell/platform.h"
 #include "shell/status_record.h"
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -22,7 +22,9 @@ LookSeen looked = {};   // the main thread's own copy of what it last wrote
 DWORD waitingSince = 0; // written before the window thread starts
 bool processWatch = false;
 std::uint64_t keysHash = 0; // written at start-up
-DWORD quietUntil = 0;       // no answer before this tick count
+std::atomic<std::uint32_t> firedCount{0};
+std::atomic<std::uint32_t> lastFiredAt{0};
+DWORD quietUntil = 0; // no answer before this tick count
 bool answered = false;
 
 std::uint32_t word(HWND window) {
@@ -53,15 +55,23 @@ void fill(StatusRecord& record) {
     record.stormEvents = events.stormEvents;
     record.lastEvent = events.lastEvent;
     record.lastEventAt = events.lastEventAt;
+    record.repeat = app.rule.repeat;
+    record.fired = firedCount;
+    record.lastFiredAt = lastFiredAt;
     record.keysLow = static_cast<std::uint32_t>(keysHash);
     record.keysHigh = static_cast<std::uint32_t>(keysHash >> 32);
-    setRuleFile(record, iniFilePath(app.modulePath, app.settings.inifile));
+    setRuleFile(record, app.ruleFile);
 }
 
 } // namespace
 
 void noteRuleKeys(std::uint64_t hash) {
     keysHash = hash;
+}
+
+void noteFired(std::uint32_t fired) {
+    lastFiredAt = GetTickCount();
+    firedCount = fired;
 }
 
 void noteWaitBegins(bool processes) {

@@ -32,6 +32,15 @@ EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFou
     return plan;
 }
 
+EventPlan planRepeatEvents(TriggerState trigger, bool titleGiven, bool visibleOnly) {
+    EventPlan plan = planWindowEvents(trigger, titleGiven, false, visibleOnly);
+    plan.appear = true;
+    plan.vanish = true;
+    plan.oneProcess = false;
+    plan.shown = visibleOnly;
+    return plan;
+}
+
 bool eventCanMatter(EventKind kind, bool whole, bool topLevel, bool watchedWindow) {
     switch (kind) {
     case EventKind::Front:

@@ -20,6 +20,9 @@ struct EventPlan {
 // while it is visible (a program's main window, a title compared in part).
 EventPlan planWindowEvents(TriggerState trigger, bool titleGiven, bool windowFound,
                            bool visibleOnly = false);
+// A repeating rule's: any window may come to meet the trigger, and any that
+// met it may go, from any process.
+EventPlan planRepeatEvents(TriggerState trigger, bool titleGiven, bool visibleOnly);
 
 // What a window event is about, as far as a rule can care.
 enum class EventKind { Created, Destroyed, ShownOrHidden, Renamed, Front };

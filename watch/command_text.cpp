@@ -2,11 +2,18 @@
 #include "base/text_compare.h"
 #include "rules/number_text.h"
 
-const Keyword<Builtin> kBuiltinWords[6] = {
+const Keyword<Builtin> kBuiltinWords[11] = {
     {L"nothing", Builtin::Nothing},     {L"activate", Builtin::Activate},
     {L"active", Builtin::Activate},     {L"inactivate", Builtin::Inactivate},
     {L"inactive", Builtin::Inactivate}, {L"close", Builtin::Close},
+    {L"topmost", Builtin::Topmost},     {L"notopmost", Builtin::NotTopmost},
+    {L"minimize", Builtin::Minimize},   {L"maximize", Builtin::Maximize},
+    {L"restore", Builtin::Restore},
 };
+
+bool isLaterBuiltin(Builtin builtin) {
+    return builtin >= Builtin::Topmost && builtin <= Builtin::Restore;
+}
 
 namespace {
 const std::wstring kSync = kSyncPrefix;

@@ -10,7 +10,19 @@ struct SyncSplit {
     std::wstring text;
 };
 
-enum class Builtin { Nothing, Activate, Inactivate, Close, Sleep, External };
+enum class Builtin {
+    Nothing,
+    Activate,
+    Inactivate,
+    Close,
+    Topmost,
+    NotTopmost,
+    Minimize,
+    Maximize,
+    Restore,
+    Sleep,
+    External
+};
 
 // The words of an entry, stated once for the runner, check and explain: the
 // prefix and the pause compared without regard to case, the token exactly,
@@ -19,7 +31,10 @@ enum class Builtin { Nothing, Activate, Inactivate, Close, Sleep, External };
 constexpr const wchar_t* kSyncPrefix = L"sync ";
 constexpr const wchar_t* kClipboardToken = L"%%CLIPBOARD%%";
 constexpr const wchar_t* kSleepPrefix = L"sleep ";
-extern const Keyword<Builtin> kBuiltinWords[6];
+extern const Keyword<Builtin> kBuiltinWords[11];
+// The built-ins that came later: an entry that is exactly one of them used to
+// start a program of that name.
+bool isLaterBuiltin(Builtin builtin);
 
 SyncSplit splitSyncPrefix(const std::wstring& entry);
 // Whether the entry holds "%%CLIPBOARD%%": only then is the clipboard read.

@@ -9,9 +9,9 @@ constexpr size_t kShortcutChars = MAX_PATH;
 
 bool waitForLaunch = false;
 
-bool shellLaunch(const std::wstring& file, const std::wstring& parameters) {
+Launched shellLaunch(const std::wstring& file, const std::wstring& parameters) {
     if (file.empty())
-        return true;
+        return {true, 0, 0};
     std::wstring name = trimTrailingLineBreaks(file);
     std::wstring params = parameters;
     const DWORD attributes = GetFileAttributesW(name.c_str());
@@ -21,16 +21,19 @@ bool shellLaunch(const std::wstring& file, const std::wstring& parameters) {
     }
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
-    info.fMask = launchExtraMask() | (waitForLaunch ? SEE_MASK_NOCLOSEPROCESS : 0);
+    // The process is asked for always: the history names it.
+    info.fMask = launchExtraMask() | SEE_MASK_NOCLOSEPROCESS;
     info.lpFile = name.c_str();
     info.lpParameters = params.c_str();
     info.nShow = launchShowCommand();
     const BOOL launched = ShellExecuteExW(&info);
-    if (waitForLaunch && launched == TRUE && info.hProcess) {
+    const DWORD error = launched ? 0 : GetLastError();
+    const DWORD process = launched && info.hProcess ? launchedProcessId(info.hProcess) : 0;
+    if (waitForLaunch && launched == TRUE && info.hProcess)
         WaitForSingleObject(info.hProcess, INFINITE);
+    if (info.hProcess)
         CloseHandle(info.hProcess);
-    }
-    return launched != FALSE;
+    return {launched != FALSE, process, error};
 }
 
 } // namespace
@@ -39,7 +42,7 @@ bool shellLaunch(const std::wstring& file, const std::wstring& parameters) {
 static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the launch record is 60 bytes");
 #endif
 
-bool launchCommand(bool wait, const std::wstring& text) {
+Launched launchCommand(bool wait, const std::wstring& text) {
     const bool previous = waitForLaunch;
     waitForLaunch = wait;
     LaunchParts parts = splitCommandText(text);
@@ -48,7 +51,7 @@ bool launchCommand(bool wait, const std::wstring& text) {
         shortcutTarget(parts.file, target, kShortcutChars);
         parts = splitShortcutTarget(target);
     }
-    const bool result = shellLaunch(parts.file, parts.parameters);
+    const Launched result = shellLaunch(parts.file, parts.parameters);
     waitForLaunch = previous;
     return result;
 }

@@ -18,6 +18,8 @@ constexpr DWORD kWindowThreadGraceMs = 500;
 // window (the next start of the section waits for the lock at most 3 s).
 constexpr DWORD kWindowReadyMs = 5000;
 
+} // namespace
+
 void startWindowThread() {
     DWORD threadId = 0;
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -48,6 +50,8 @@ void stopWindowThread() {
         CloseHandle(thread);
     }
 }
+
+namespace {
 
 void processWatch() {
     ProcessHandle process;
@@ -120,6 +124,10 @@ void pollingWatch() {
 } // namespace
 
 bool runDriver() {
+    if (repeats(app.rule)) {
+        repeatingWatch();
+        return true;
+    }
     switch (decideAtFirstProbe(app.rule.check, triggerHolds(findTargetWindow()))) {
     case Outcome::RunExec:
         runCommandList(ListKind::Exec);

@@ -2,8 +2,13 @@
 #pragma once
 #include "watch/process_handle.h"
 #include <windows.h>
+#include <cstdint>
+#include <vector>
 
 HWND findTargetWindow();
+// Every window the rule finds, in the order the system lists them (the first
+// is findTargetWindow's), as keys: a repeating rule counts each.
+std::vector<std::uintptr_t> findTargetWindows();
 // Whether the target window is in front as the rule means it: itself, or for
 // a process-only rule any window of its program (a dialog counts).
 bool isInFront(HWND window);

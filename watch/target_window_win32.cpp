@@ -73,20 +73,30 @@ bool isTheTarget(HWND window) {
     return kind == Verdict::Yes && passingFit(cache.query, live);
 }
 
-BOOL CALLBACK considerWindow(HWND window, LPARAM found) {
+// The first window found, and all of them when asked for.
+struct Finding {
+    HWND first;
+    std::vector<std::uintptr_t>* all;
+};
+
+BOOL CALLBACK considerWindow(HWND window, LPARAM context) {
+    auto* finding = reinterpret_cast<Finding*>(context);
     if (!isTheTarget(window))
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
+    if (!finding->first)
+        finding->first = window;
+    if (finding->all)
+        finding->all->push_back(reinterpret_cast<std::uintptr_t>(window));
+    return finding->all ? TRUE : FALSE;
 }
 
-// The first in the order EnumWindows gives.
-HWND enumerateTarget() {
-    HWND found = nullptr;
+// In the order EnumWindows gives.
+HWND enumerateTargets(std::vector<std::uintptr_t>* all) {
+    Finding finding{nullptr, all};
     cache.classAndProgram.beginLook();
-    EnumWindows(considerWindow, reinterpret_cast<LPARAM>(&found));
+    EnumWindows(considerWindow, reinterpret_cast<LPARAM>(&finding));
     cache.classAndProgram.endLook();
-    return found;
+    return finding.first;
 }
 
 } // namespace
@@ -95,8 +105,22 @@ HWND findTargetWindow() {
     if (cache.unprepared)
         prepare();
     if (cache.query.byEnumeration)
-        return enumerateTarget();
+        return enumerateTargets(nullptr);
     return FindWindowW(cache.className, cache.title);
+}
+
+std::vector<std::uintptr_t> findTargetWindows() {
+    if (cache.unprepared)
+        prepare();
+    std::vector<std::uintptr_t> found;
+    if (cache.query.byEnumeration) {
+        enumerateTargets(&found);
+        return found;
+    }
+    for (HWND window = nullptr;
+         (window = FindWindowExW(nullptr, window, cache.className, cache.title)) != nullptr;)
+        found.push_back(reinterpret_cast<std::uintptr_t>(window));
+    return found;
 }
 
 bool isInFrontOf(HWND window, HWND front) {

@@ -103,6 +103,24 @@ std::wstring builtinText(Builtin builtin, bool sync, std::int32_t ms) {
     case Builtin::Close:
         return sync ? L"asks the target window to close and waits until its process has ended"
                     : L"asks the target window to close";
+    case Builtin::Topmost:
+    case Builtin::NotTopmost:
+    case Builtin::Minimize:
+    case Builtin::Maximize:
+    case Builtin::Restore: {
+        const wchar_t* const done[] = {L"keeps the target window above every window that is not "
+                                       L"topmost",
+                                       L"lets the target window go back among the others (no "
+                                       L"longer on top)",
+                                       L"minimizes the target window",
+                                       L"maximizes the target window",
+                                       L"restores the target window from minimized or maximized"};
+        return std::wstring(done[static_cast<int>(builtin) - static_cast<int>(Builtin::Topmost)]) +
+               L", without waiting for its program" +
+               (sync ? L", then checks every 10 ms until it is so, while the window is there and "
+                       L"its program answers"
+                     : L"");
+    }
     case Builtin::Sleep:
         return L"pauses " + millisecondsText(ms);
     case Builtin::External:
