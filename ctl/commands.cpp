@@ -3,6 +3,7 @@
 #include "ctl/check/check_command.h"
 #include "ctl/desktop/desktop_commands.h"
 #include "ctl/explain/explain_command.h"
+#include "ctl/history/history_command.h"
 #include "ctl/io/code_page_choice.h"
 #include "ctl/io/shown_text.h"
 #include "ctl/new/new_command.h"
@@ -82,6 +83,8 @@ const OptionSpec kNewOptions[] = {
 };
 
 const OptionSpec kStatusOptions[] = {{L"--json", nullptr, L"each instance's answer as JSON"}};
+
+const OptionSpec kHistoryOptions[] = {{L"--json", nullptr, L"the records as JSON"}};
 
 // A subcommand that needs the desktop exists only in palimoorctl.exe; the
 // other builds list it and say where it runs.
@@ -184,6 +187,18 @@ const Subcommand kSubcommands[] = {
      kStatusOptions, countOf(kStatusOptions),
      L"Exit code: 0 every instance answered, 1 none is waiting (or SECTION is not) or\n"
      L"one did not answer, 2 a wrong command line.\n"},
+    {L"history", true, L"[SECTION] [--json]", L"what each rule did when its lists ran",
+     ON_WINDOWS(historyCommand),
+     L"Prints the records palimoor.exe appends each time a list runs, oldest first,\n"
+     L"newest last: the time, the rule file and section, which list ran and why (the\n"
+     L"condition held, the wait timed out, it did not match), the window it acted on,\n"
+     L"and each entry's outcome (a program started with its process id, or not started\n"
+     L"with the Windows error; a built-in done, the window gone, or refused). The\n"
+     L"history is this user's, at most 64 KB in two files taken in turn, in the local\n"
+     L"application data folder; a record that could not be written is counted in the\n"
+     L"next one.\n",
+     kHistoryOptions, countOf(kHistoryOptions),
+     L"Exit code: 0 records printed, 1 none (or none of SECTION), 2 a wrong command line.\n"},
 };
 
 // Each further line of `text` indented by `indent`.

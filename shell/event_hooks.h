@@ -16,6 +16,11 @@ bool watchWindowEvents(HANDLE lookNow, const EventPlan& plan, DWORD process);
 void followProcess(DWORD process);
 // The window the last look found, from any thread: its end is worth a look.
 void noteWatchedWindow(HWND window);
+// From any thread: whether windows appearing are heard now, and a count that
+// changes each time one may have appeared unheard or a top-level window
+// appeared. The same count at two moments, both heard, means no window
+// appeared in between, so a look may skip the windows it already judged.
+bool appearingHeard(std::uint32_t& appeared);
 // Ends the above on the thread that began it; harmless when nothing runs.
 void stopWatchingWindowEvents();
 

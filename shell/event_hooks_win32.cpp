@@ -7,6 +7,9 @@
 bool watchWindowEvents(HANDLE, const EventPlan&, DWORD) {
     return false;
 }
+bool appearingHeard(std::uint32_t&) {
+    return false;
+}
 EventStatus eventStatus() {
     return EventStatus();
 }
@@ -41,6 +44,10 @@ struct EventWatch {
 } events;
 
 std::atomic<HWND> watchedWindow{nullptr}; // written by the main thread
+// Read by the main thread's looks: whether creation is heard, and the count
+// of top-level windows created, and of times the hearing began.
+std::atomic<bool> hearsAppearing{false};
+std::atomic<std::uint32_t> appearedCount{0};
 
 size_t hookRanges(const EventPlan& plan, HookRange (&ranges)[kMostHooks]) {
     size_t count = 0;
@@ -62,6 +69,7 @@ size_t hookRanges(const EventPlan& plan, HookRange (&ranges)[kMostHooks]) {
 }
 
 void unhookAll() {
+    hearsAppearing = false;
     for (HWINEVENTHOOK& hook : events.hooks) {
         if (hook)
             UnhookWinEvent(hook);
@@ -85,6 +93,8 @@ bool hookAll() {
         }
     }
     events.storm.listening(GetTickCount());
+    ++appearedCount; // what came while not hearing is unknown
+    hearsAppearing = events.plan.appear;
     return true;
 }
 
@@ -130,6 +140,8 @@ void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         events.status.stormEvents = events.storm.stormEvents();
     }
     if (matters) {
+        if (kind == EventKind::Created)
+            ++appearedCount;
         SetEvent(events.lookNow);
         events.status.lastEvent = 1 + static_cast<unsigned>(kind);
         events.status.lastEventAt = now;
@@ -172,6 +184,13 @@ EventStatus eventStatus() {
                      (plan.shown ? 8 : 0) | (plan.front ? 16 : 0);
     status.listening = events.watching && events.rehookTimer == 0;
     return status;
+}
+
+bool appearingHeard(std::uint32_t& appeared) {
+    // The flag first: a hearing begun again since has already changed the count.
+    const bool heard = hearsAppearing;
+    appeared = appearedCount;
+    return heard;
 }
 
 void noteWatchedWindow(HWND window) {

@@ -16,9 +16,9 @@ constexpr unsigned long kHistoryHalfBytes =
     32 * 1024;
 #endif
 
-// The file written now, and the one before it.
-std::wstring historyFile();
-std::wstring olderHistoryFile();
+// The file written now, or the one before it; empty where the user has no
+// such folder.
+std::wstring historyFile(bool older = false);
 // The local time, as the record gives it, in `text`.
 constexpr int kHistoryTimeChars = 32;
 const wchar_t* historyTime(wchar_t (&text)[kHistoryTimeChars]);

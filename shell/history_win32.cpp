@@ -41,19 +41,14 @@ void becomeOlder(const std::wstring& path, const std::wstring& older) {
 
 } // namespace
 
-std::wstring historyFile() {
+std::wstring historyFile(bool older) {
+    const std::wstring folder = historyFolder();
+    if (folder.empty())
+        return folder; // no such folder: nothing is written anywhere else
 #ifdef _WIN32_WCE
-    return historyFolder() + L"\\PalimoorHistory.txt";
+    return folder + (older ? L"\\PalimoorHistory.old.txt" : L"\\PalimoorHistory.txt");
 #else
-    return historyFolder() + L"\\Palimoor history.txt";
-#endif
-}
-
-std::wstring olderHistoryFile() {
-#ifdef _WIN32_WCE
-    return historyFolder() + L"\\PalimoorHistory.old.txt";
-#else
-    return historyFolder() + L"\\Palimoor history.old.txt";
+    return folder + (older ? L"\\Palimoor history.old.txt" : L"\\Palimoor history.txt");
 #endif
 }
 
@@ -77,7 +72,7 @@ void appendHistory(const std::wstring& fields) {
         size + bytes > kHistoryHalfBytes) {
         // Full: it becomes the older file, and a new one is begun.
         CloseHandle(file);
-        becomeOlder(path, olderHistoryFile());
+        becomeOlder(path, historyFile(true));
         file = openForAppending(path);
         size = file != INVALID_HANDLE_VALUE ? GetFileSize(file, nullptr) : 0;
     }

@@ -2,6 +2,7 @@
 #include "base/case_fold.h"
 #include "base/settings.h"
 #include "shell/app_state.h"
+#include "shell/event_hooks.h"
 #include "shell/platform.h"
 #include "watch/outcome.h"
 #include "watch/window_match.h"
@@ -20,7 +21,16 @@ struct TargetCache {
     // Whether each window's class and program are the rule's: neither changes
     // while the window lives, so each window is asked once.
     WindowVerdicts classAndProgram;
+    // The last look over every window: whether it met them all, when, and
+    // the count of windows appeared then (shell/event_hooks.h).
+    bool walkedAll = false;
+    DWORD walkedAt = 0;
+    std::uint32_t appearedThen = 0;
 } cache;
+
+// However well windows appearing are heard, every window is looked over at
+// least this often, so that one whose appearing was never told is still met.
+constexpr DWORD kLongestBetweenWalksMs = 2000;
 
 const wchar_t* copyCut(const std::wstring& text, wchar_t* buffer) {
     if (text.empty())
@@ -90,12 +100,61 @@ BOOL CALLBACK considerWindow(HWND window, LPARAM context) {
     return finding->all ? TRUE : FALSE;
 }
 
-// In the order EnumWindows gives.
+// While no window has appeared since the last look over all of them, only
+// the windows it found to be the rule's (or could not read) can be: under
+// Wine each window listed costs a round trip to the server, so a look at a
+// few instead of 200 costs what FindWindowW does. More than one found asks
+// for the whole walk, which gives them in the order the system does.
+bool lookAtCandidates(Finding& finding) {
+    std::uint32_t appeared = 0;
+    if (!cache.walkedAll || !appearingHeard(appeared) || appeared != cache.appearedThen ||
+        GetTickCount() - cache.walkedAt >= kLongestBetweenWalksMs)
+        return false;
+    HWND found = nullptr;
+    const bool one = cache.classAndProgram.eachCandidate([&found](const void* candidate) {
+        HWND window = static_cast<HWND>(const_cast<void*>(candidate));
+        LiveWindow live{window};
+        // A gone window fails the title or the visibility but may pass the
+        // rest: asked last, as it costs a round trip of its own.
+        if (cache.classAndProgram.recheck(
+                window, [&live] { return lastingFit(cache.query, live); }) != Verdict::Yes ||
+            !passingFit(cache.query, live) || !IsWindow(window))
+            return true; // a gone one is forgotten at the next whole walk
+        if (found)
+            return false;
+        found = window;
+        return true;
+    });
+    if (!one)
+        return false;
+    finding.first = found;
+    if (found && finding.all)
+        finding.all->push_back(reinterpret_cast<std::uintptr_t>(found));
+    return true;
+}
+
+// In the order EnumWindows gives. A class given beside the process or a
+// title compared in part narrows the walk to the windows of that class,
+// which the system finds by itself.
 HWND enumerateTargets(std::vector<std::uintptr_t>* all) {
     Finding finding{nullptr, all};
+    if (lookAtCandidates(finding))
+        return finding.first;
+    std::uint32_t appeared = 0;
+    appearingHeard(appeared); // before the walk: what appears during it is looked at next
     cache.classAndProgram.beginLook();
-    EnumWindows(considerWindow, reinterpret_cast<LPARAM>(&finding));
+    if (cache.className) {
+        for (HWND window = nullptr;
+             (window = FindWindowExW(nullptr, window, cache.className, nullptr)) != nullptr &&
+             considerWindow(window, reinterpret_cast<LPARAM>(&finding));)
+            ;
+    } else {
+        EnumWindows(considerWindow, reinterpret_cast<LPARAM>(&finding));
+    }
     cache.classAndProgram.endLook();
+    cache.walkedAll = all || !finding.first; // a walk stops at the first found
+    cache.walkedAt = GetTickCount();
+    cache.appearedThen = appeared;
     return finding.first;
 }
 

@@ -53,6 +53,7 @@ bool countsAsInFront(const WindowQuery& query, bool sameWindow, bool sameProcess
 
 void WindowVerdicts::beginLook() {
     met_.clear();
+    unreadMet_.clear();
     working_ = 0;
 }
 
@@ -84,5 +85,7 @@ void WindowVerdicts::endLook() {
                met_.end());
     before_.swap(met_);
     met_.clear();
+    unread_.swap(unreadMet_);
+    unreadMet_.clear();
     work_ = working_ + before_.size();
 }

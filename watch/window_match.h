@@ -93,6 +93,8 @@ class WindowVerdicts {
         const Verdict verdict = ask();
         if (verdict != Verdict::Unread)
             met_.push_back({window, verdict == Verdict::Yes});
+        else
+            unreadMet_.push_back(window);
         return verdict;
     }
     // The windows this look did not meet are forgotten.
@@ -101,14 +103,39 @@ class WindowVerdicts {
     // Entries the last look visited: a measure of its work, for the tests.
     size_t work() const { return work_; }
 
+    // Between two looks over every window, while no window can have
+    // appeared: the only windows that can be the rule's are those the last
+    // one found to be, or could not read: `visit(window)` for each, until
+    // it answers false.
+    template <typename Visit> bool eachCandidate(Visit visit) const {
+        for (const void* window : unread_) {
+            if (!visit(window))
+                return false;
+        }
+        for (const Entry& entry : before_) {
+            if (entry.verdict && !visit(entry.window))
+                return false;
+        }
+        return true;
+    }
+    // Such a window asked again: a kept verdict, or `ask()` for an unread one.
+    template <typename Ask> Verdict recheck(const void* window, Ask ask) {
+        bool known = false;
+        if (find(window, known))
+            return known ? Verdict::Yes : Verdict::No;
+        return ask();
+    }
+
   private:
     struct Entry {
         const void* window;
         bool verdict;
     };
     bool find(const void* window, bool& verdict);
-    std::vector<Entry> before_; // the last look's, by window
-    std::vector<Entry> met_;    // this look's, as met
+    std::vector<Entry> before_;          // the last look's, by window
+    std::vector<Entry> met_;             // this look's, as met
+    std::vector<const void*> unread_;    // the last look's unread windows
+    std::vector<const void*> unreadMet_; // this look's
     size_t work_ = 0;
     size_t working_ = 0;
 };

@@ -24,6 +24,8 @@ void OpenSection::takeKey(const KeyValue& keyValue, bool refused, std::vector<Ch
         firstOntimeout = keyValue.line;
     if (key->field == RuleField::OnUnmatch && firstOnunmatch == 0)
         firstOnunmatch = keyValue.line;
+    if (key->field == RuleField::Repeat)
+        repeatLine = keyValue.line;
     if (key->field == RuleField::TitleMatch)
         titlematch = keyValue;
     if (key->field == RuleField::Title) {
@@ -81,5 +83,9 @@ std::vector<CheckFinding> OpenSection::wholeFindings(bool& loads) {
         warning(firstOnunmatch, FindingCode::OnunmatchNeverRuns,
                 L"onunmatch never runs: with check=both a state that does not "
                 L"hold at start is waited for");
+    if (rule.check == CheckMode::current && rule.repeat != kRepeatOnce)
+        warning(repeatLine, FindingCode::RepeatWithCurrent,
+                L"repeat has no effect: with check=current (the default) the rule looks once "
+                L"and ends; set check=change, or check=both to act on a window already there too");
     return out;
 }

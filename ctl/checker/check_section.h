@@ -27,6 +27,7 @@ struct OpenSection {
     int lastSet[kRuleKeyCount] = {};
     int firstOntimeout = 0;
     int firstOnunmatch = 0;
+    int repeatLine = 0;
     KeyValue titlematch; // the line that set it last
     int titleLine = 0;   // the title in force, and what to say of its blanks
     std::wstring titleWarning;

@@ -71,6 +71,12 @@ void entryWarnings(int number, const std::wstring& entry, std::vector<CheckFindi
              L"\"sync\" must be followed by exactly one blank; this entry is " +
                  std::wstring(split.sync ? L"started with its extra blanks"
                                          : L"started as a program"));
+    if (isLaterBuiltin(builtin))
+        out.push_back({number, Severity::Note, FindingCode::WasAProgram,
+                       quoted(text) + L" is a built-in that acts on the rule's window; before "
+                                      L"the built-in existed, this entry started a program "
+                                      L"of that name",
+                       L""});
     std::wstring trimmed;
     if (builtin == Builtin::External && trimmedIfShort(text, 0, 64, trimmed)) {
         const Builtin meant = classifyCommand(trimmed, ms);

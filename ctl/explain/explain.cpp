@@ -6,6 +6,7 @@
 #include "watch/command_text.h"
 #include "watch/launch_text.h"
 #include "watch/outcome.h"
+#include "watch/repeat_edges.h"
 
 namespace {
 
@@ -129,6 +130,37 @@ std::wstring builtinText(Builtin builtin, bool sync, std::int32_t ms) {
     return L"";
 }
 
+// A repeating rule: what it fires on, what bounds each wait, what ends it.
+std::wstring repeatText(const Rule& rule) {
+    if (rule.repeat == kRepeatOnce)
+        return L"";
+    if (!repeats(rule))
+        return L"Repeat:  none: with check=current (the default) the rule looks once and ends "
+               L"(repeat has no effect; set check=change or check=both)\n";
+    std::wstring out =
+        L"Repeat:  after each list it waits again, for the next change into the state; ";
+    out += firesPerWindow(rule.trigger)
+               ? L"each window that newly meets it fires once, and the built-ins act on that "
+                 L"window; a window that stays does not fire again\n"
+               : L"the state must stop holding and hold again to fire again\n";
+    if (rule.check == CheckMode::change)
+        out += L"         A state that already holds at start runs onunmatch once; the watch "
+               L"goes on\n";
+    if (rule.sleep > 0)
+        out += L"         The pause comes before each exec\n";
+    out += rule.timeout < 0 ? std::wstring(L"         No timeout: each wait lasts until the next "
+                                           L"change\n")
+                            : L"         The timeout bounds each wait anew: a wait of " +
+                                  millisecondsText(rule.timeout) +
+                                  L" without a change runs ontimeout and ends\n";
+    out += rule.repeat == kRepeatForever
+               ? std::wstring(L"         It never ends by itself: end it from its tray icon, or "
+                              L"start it again\n")
+               : L"         It ends after exec has run " + std::to_wstring(rule.repeat) +
+                     (rule.repeat == 1 ? L" time\n" : L" times\n");
+    return out;
+}
+
 } // namespace
 
 std::wstring explainEntry(const std::wstring& entry) {
@@ -204,6 +236,7 @@ std::wstring explainRule(const std::wstring& section, const Rule& rule) {
         out += L"Before exec: a pause of " + millisecondsText(rule.sleep) +
                L" (not before ontimeout or onunmatch); the window is not looked at again after "
                L"the pause, so exec runs even if its state has changed meanwhile\n";
+    out += repeatText(rule);
     out += listText(L"exec", rule.exec, L"when the condition holds");
     out += listText(L"ontimeout", rule.ontimeout,
                     waits ? L"when the wait ends without the condition" : L"never runs");

@@ -117,6 +117,22 @@ std::wstring nearText(const InstanceStatus& status) {
     return text;
 }
 
+std::wstring repeatWord(std::int32_t repeat) {
+    return repeat < 0 ? keyWord(RuleField::Repeat, repeat) : std::to_wstring(repeat);
+}
+
+// A repeating rule's count and its last fire; nothing for a rule that runs once.
+std::wstring firedText(const StatusRecord& record) {
+    if (record.repeat == 0)
+        return L"";
+    return L"  repeat:   " + repeatWord(record.repeat) + L", fired " +
+           std::to_wstring(record.fired) + (record.fired == 1 ? L" time" : L" times") +
+           L"; last fired: " +
+           (record.fired == 0 ? std::wstring(L"never yet")
+                              : durationText(record.now - record.lastFiredAt) + L" ago") +
+           L"\n";
+}
+
 } // namespace
 
 std::wstring durationText(std::uint32_t ms) {
@@ -173,8 +189,8 @@ std::wstring statusText(const InstanceStatus& status) {
            (looks > 0 ? L", the last " + durationText(record.now - record.look.lastLook) + L" ago"
                       : L"") +
            L"\n" + L"  saw:      " + sawText(status) + L"\n" + L"  now:      " + waitsFor(status) +
-           L"\n" + nearText(status) + L"  timeout:  " + timeoutText(record) + L"\n" +
-           L"  events:   " + eventsText(record) + L"\n";
+           L"\n" + nearText(status) + firedText(record) + L"  timeout:  " + timeoutText(record) +
+           L"\n" + L"  events:   " + eventsText(record) + L"\n";
 }
 
 void writeStatusJson(JsonWriter& json, const InstanceStatus& status) {
@@ -208,5 +224,9 @@ void writeStatusJson(JsonWriter& json, const InstanceStatus& status) {
     json.key(L"timeout_left_ms")
         .value(record.timeoutLeft < 0 ? L"null" : std::to_wstring(record.timeoutLeft));
     json.key(L"events").string(eventsText(record));
+    json.key(L"repeat").value(record.repeat == 0 ? L"null" : jsonString(repeatWord(record.repeat)));
+    json.key(L"fired").value(std::to_wstring(record.fired));
+    json.key(L"last_fired_ms_ago")
+        .value(record.fired == 0 ? L"null" : std::to_wstring(record.now - record.lastFiredAt));
     json.close();
 }

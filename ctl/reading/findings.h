@@ -57,8 +57,10 @@ enum class FindingCode {
     AbsoluteIniFile = 234,
     ProcessMayNotMatch = 235,
     ProcessEmpty = 236,
+    RepeatWithCurrent = 237,
     CodePage = 301,
     NearWindows = 302,
+    WasAProgram = 303,
 };
 
 struct CheckFinding {
