@@ -137,6 +137,6 @@ HWND lastClosed() {
 EntryResult closeOutcome(HWND window, DWORD graceMs) {
     const DWORD start = GetTickCount();
     while (IsWindow(window) && GetTickCount() - start < graceMs)
-        Sleep(kRetryMs * 2);
+        Sleep(1); // most windows go within a millisecond or two
     return IsWindow(window) ? EntryResult::Refused : EntryResult::Done;
 }

@@ -63,7 +63,8 @@ class Sandbox:
         shutil.copy(BUILD / program, self.dir / "palimoor.exe")
         if (BUILD / "palimoorctl.exe").exists():
             shutil.copy(BUILD / "palimoorctl.exe", self.dir)
-        for helper in ("boxwatch", "target", "recorder", "winctl", "snap", "asker"):
+        for helper in ("boxwatch", "target", "recorder", "winctl", "snap", "asker", "cycler",
+                       "historian"):
             shutil.copy(HELPERS / f"{helper}.exe", self.dir)
         self.exe = winpath(self.dir / "palimoor.exe")
         self.processes = []

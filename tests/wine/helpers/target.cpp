@@ -7,7 +7,7 @@
 //          [--churn-children=N] [--churn-windows=N] [--more-windows=N]
 //          [--hang-on-render] [--splash=MS] [--dialog-on-front] [--label-updates=N]
 //          [--helper-window=TITLE] [--open-windows=N [--window-life=MS]] [--retitle=TEXT]
-//          [--hidden] [--tool]
+//          [--hidden] [--tool] [--ignore-close]
 // The log has a line for created, ready, front (activated), destroyed and exit.
 // --front-after brings the window to the front by itself after that long, so
 // that no other process takes part in the change.
@@ -35,8 +35,8 @@
 // comes (a document opened), and the one before it when it comes again.
 // --hidden makes the window without showing it, as a program that starts in
 // the notification area; WM_APP+4 shows it and brings it to the front, WM_APP+5
-// hides it (closed to the notification area). --tool makes it a tool window,
-// unowned but not on the taskbar (a tray program's popup).
+// hides it (closed to the notification area). --tool: a tool window, unowned but
+// not on the taskbar (a tray program's popup). --ignore-close: WM_CLOSE is refused.
 #include "helper_util.h"
 #include <utility>
 #include <vector>
@@ -77,6 +77,7 @@ HWND dialog = nullptr;
 bool keepProcess = false;
 bool hangOnRender = false;
 bool dialogOnFront = false;
+bool ignoreClose = false;
 long long labelTicks = 0;
 std::wstring retitle;
 DWORD windowLife = 1000;
@@ -129,6 +130,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_HIDE:
         ShowWindow(window, SW_HIDE);
         return 0;
+    case WM_CLOSE:
+        return ignoreClose ? 0 : DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY_ONLY:
         keepProcess = true;
         DestroyWindow(window);
@@ -240,19 +243,16 @@ int wmain(int argc, wchar_t** argv) {
                                                              : SW_SHOWNOACTIVATE);
     if (flag(argc, argv, L"foreground"))
         SetForegroundWindow(window);
-    const std::wstring exitAfter = option(argc, argv, L"exit-after");
-    const std::wstring destroyAfter = option(argc, argv, L"destroy-after");
-    if (!exitAfter.empty())
-        SetTimer(window, kExitTimer, static_cast<UINT>(_wtoi(exitAfter.c_str())), nullptr);
-    const std::wstring frontAfter = option(argc, argv, L"front-after");
-    if (!frontAfter.empty())
-        SetTimer(window, kFrontTimer, static_cast<UINT>(_wtoi(frontAfter.c_str())), nullptr);
-    if (!destroyAfter.empty())
-        SetTimer(window, kDestroyTimer, static_cast<UINT>(_wtoi(destroyAfter.c_str())), nullptr);
-    const std::wstring hangAfter = option(argc, argv, L"hang-after");
+    const std::pair<const wchar_t*, UINT_PTR> timers[] = {{L"exit-after", kExitTimer},
+                                                          {L"front-after", kFrontTimer},
+                                                          {L"destroy-after", kDestroyTimer},
+                                                          {L"hang-after", kHangTimer}};
+    for (const auto& timer : timers) {
+        const std::wstring after = option(argc, argv, timer.first);
+        if (!after.empty())
+            SetTimer(window, timer.second, static_cast<UINT>(_wtoi(after.c_str())), nullptr);
+    }
     hangMs = static_cast<DWORD>(_wtoi(option(argc, argv, L"hang-for", L"60000").c_str()));
-    if (!hangAfter.empty())
-        SetTimer(window, kHangTimer, static_cast<UINT>(_wtoi(hangAfter.c_str())), nullptr);
     for (int i = _wtoi(option(argc, argv, L"more-windows", L"0").c_str()); i > 0; --i)
         CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className.c_str(), L"more",
                         WS_POPUP | WS_VISIBLE, i % 100, 0, 4, 4, nullptr, nullptr, instance,
@@ -273,6 +273,7 @@ int wmain(int argc, wchar_t** argv) {
     if (openWindows.perSecond > 0)
         SetTimer(window, kOpenTimer, kChurnTickMs, nullptr);
     hangOnRender = flag(argc, argv, L"hang-on-render");
+    ignoreClose = flag(argc, argv, L"ignore-close");
     retitle = option(argc, argv, L"retitle");
     dialogOnFront = flag(argc, argv, L"dialog-on-front");
     if (dialogOnFront)

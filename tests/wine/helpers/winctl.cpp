@@ -45,8 +45,11 @@ BOOL CALLBACK listWindow(HWND window, LPARAM) {
     GetWindowThreadProcessId(window, &pid);
     print("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) + ",\"class\":" +
           jsonString(windowClass(window)) + ",\"title\":" + jsonString(windowText(window)) +
-          ",\"visible\":" + (IsWindowVisible(window) ? "true" : "false") + ",\"iconic\":" +
-          (IsIconic(window) ? "true" : "false") + ",\"pid\":" + std::to_string(pid) + "}");
+          ",\"visible\":" + (IsWindowVisible(window) ? "true" : "false") +
+          ",\"iconic\":" + (IsIconic(window) ? "true" : "false") +
+          ",\"zoomed\":" + (IsZoomed(window) ? "true" : "false") + ",\"topmost\":" +
+          (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "true" : "false") +
+          ",\"pid\":" + std::to_string(pid) + "}");
     return TRUE;
 }
 
