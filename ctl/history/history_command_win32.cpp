@@ -33,7 +33,16 @@ bool readRecords(std::vector<HistoryRecord>& records, std::wstring& notes) {
             continue;
         any = true;
         int unreadable = 0;
-        readHistoryLines(decodeTextLines(read.bytes), records, unreadable);
+        std::vector<std::wstring> lines = decodeTextLines(read.bytes);
+        // Each record is written whole with its line end: a last line without
+        // one was cut short (a full disk), and its numbers may be too.
+        const std::string lineEnd("\r\0\n\0", 4);
+        if (!lines.empty() && !lines.back().empty() &&
+            (read.bytes.size() < 4 || read.bytes.compare(read.bytes.size() - 4, 4, lineEnd) != 0)) {
+            lines.pop_back();
+            ++unreadable;
+        }
+        readHistoryLines(lines, records, unreadable);
         if (read.cut)
             notes += L"palimoorctl history: " + visible(path) +
                      L" is larger than palimoor.exe writes it; only its first megabyte is read\n";
