@@ -25,8 +25,12 @@ by side in one run:
 
 6. Asked (--asked): a waiting instance asked for its status 100 times a
    second (palimoorctl status asks once), against one nobody asks.
+7. Repeating (--repeat): a repeat=infinite rule by process= and title that
+   fires 5 times a second (a program opening a small window a second, each
+   living one second, five at a time), for `seconds` minutes: its CPU in each
+   minute, so that the last can be held against the first, and its fires.
 
-    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup | --long | --asked]
+    tools/with-wine.sh python3 tools/bench_watch.py [seconds] [rounds] [--cpu | --lookup | --long | --asked | --repeat]
 (--cpu: the CPU rows only; --lookup: the look's own cost, item 4, only;
 --long: item 5 only, for `seconds` minutes, with the build given in
 PALIMOOR_BENCH_PROGRAM, palimoor.exe unless set)
@@ -134,20 +138,57 @@ def process_latency(box):
 LOOKUPS = {"exact class": "class=NoSuchWindowClass",
            "exact title": "title=No such title",
            "process= alone": "process=nosuch.exe",
-           "class + process=": "class=BenchCrowd\nprocess=nosuch.exe",
-           "titlematch=contains": "title=No such title\ntitlematch=contains"}
+           "class (200 of it) + process=": "class=BenchCrowd\nprocess=nosuch.exe",
+           "class (none of it) + process=": "class=NoSuchWindowClass\nprocess=nosuch.exe",
+           "titlematch=contains": "title=No such title\ntitlematch=contains",
+           "class + titlematch=contains": "class=NoSuchWindowClass\ntitle=No such title\n"
+                                          "titlematch=contains"}
 
 
 def lookup_rows(seconds):
     box = Sandbox("bench-lookup")
     try:
         crowd = box.start_target("BenchCrowd", "Crowd", "--more-windows=200")
+        exact = None
         for name, window in LOOKUPS.items():
             own, _ = measure_cpu(box, 50, seconds, window=window)
-            print(f"beside 200 windows, polling 50 ms, {name:20}  CPU while waiting "
-                  f"{own / 60 * 100:.3f}% of a core ({own:.3f} CPU s per minute)", flush=True)
+            exact = exact or own
+            print(f"beside 200 windows, polling 50 ms, {name:30}  CPU while waiting "
+                  f"{own / 60 * 100:.3f}% of a core ({own:.3f} CPU s per minute, "
+                  f"{own / exact:.1f}x an exact class)", flush=True)
         box.post("BenchCrowd", "Crowd", WM_CLOSE)
         crowd.wait(10)
+    finally:
+        box.close()
+
+
+def repeating(minutes):
+    box = Sandbox("bench-repeat")
+    try:
+        opener = box.start_target("BenchOpener", "Opener", "--open-windows=5",
+                                  exe="bench-target.exe")
+        box.write("palimoor.ini", "[rep]\nprocess=bench-target.exe\ntitle=tip\n"
+                                  "trigger=running\ncheck=change\nrepeat=infinite\n"
+                                  "polling=50\nexec=nothing\n")
+        process = box.spawn("-section=rep")
+        box.wait_instance("rep")
+        pid = unix_pid("palimoor.exe")
+        start = time.time()
+        per_minute = []
+        for minute in range(int(minutes)):
+            before = cpu_seconds(pid)
+            time.sleep(max(0.0, start + 60 * (minute + 1) - time.time()))
+            per_minute.append(cpu_seconds(pid) - before)
+            answer = box.ctl("status", "rep", "--json").stdout.decode("utf-8", "replace")
+            fired = answer.split('"fired": ', 1)[-1].split(",", 1)[0]
+            print(f"minute {minute + 1:2}: {per_minute[-1] / 60 * 100:.3f}% of a core, "
+                  f"fired {fired} times so far", flush=True)
+        box.post("Palimoor", "[rep]", WM_CLOSE)
+        process.wait(10)
+        box.post("BenchOpener", "Opener", WM_CLOSE)
+        opener.wait(10)
+        print(f"repeating: first minute {per_minute[0] / 60 * 100:.3f}%, last minute "
+              f"{per_minute[-1] / 60 * 100:.3f}% of a core")
     finally:
         box.close()
 
@@ -226,6 +267,8 @@ def main():
         return long_wait(seconds)
     if "--asked" in sys.argv[3:]:
         return asked_rows(seconds)
+    if "--repeat" in sys.argv[3:]:
+        return repeating(seconds)
     rows = []
     for build, program in BUILDS.items():
         # No box watcher: nothing here shows a box, and its own polling would

@@ -28,6 +28,10 @@ CODE = ("Code.exe", "Chrome_WidgetWin_1", "notes.md - Visual Studio Code")
 FIREFOX = ("firefox.exe", "MozillaWindowClass", "News \u2014 Mozilla Firefox")
 # Outlook (classic): class "rctrl_renwnd32" (pywinauto/SWAPY issue 28); a splash first.
 OUTLOOK = ("OUTLOOK.EXE", "rctrl_renwnd32", "Inbox - name@example.com - Outlook")
+# Outlook's reminders: OUTLOOK.EXE's own window, "1 Reminder", "2 Reminders" (common knowledge).
+REMINDER = ("OUTLOOK.EXE", "rctrl_renwnd32", "1 Reminder")
+# Cisco AnyConnect: vpnui.exe, "Cisco AnyConnect Secure Mobility Client" (common knowledge).
+VPN = ("vpnui.exe", "VpnClient", "Cisco AnyConnect Secure Mobility Client")
 # Thunderbird, a mail program: thunderbird.exe, class "MozillaWindowClass".
 THUNDERBIRD = ("thunderbird.exe", "MozillaWindowClass", "Inbox - Mozilla Thunderbird")
 
@@ -192,6 +196,42 @@ class Recipes(WineTest):
         self.start(OUTLOOK, "--splash=1000", "--minimized")
         self.ends_with(process, [], foreground="rctrl_renwnd32")
         self.assertFalse(self.box.find_windows("rctrl_renwnd32")[0]["iconic"])
+
+
+    # Every time: each opens, is acted on, goes and comes again, then the
+    # shortcut tapped again ends the watch.
+    def every_time(self, section, program, *options, again):
+        process = self.waits(section)
+        for time_round in range(2):
+            target = self.start(program, *options)
+            again(target, time_round)
+        self.assertEqual(self.box.run(f"-inifile=cookbook.ini -section={section}"), 1)
+        self.assertEqual(self.box.exit_code(process, 10), 0)
+
+    def test_outlook_reminders_on_top(self):
+        self.start(OUTLOOK, "--foreground")
+        def on_top(target, _):
+            self.assertTrue(wait_until(lambda: self.box.find_windows(*REMINDER[1:])[0]["topmost"],
+                                       5))
+            self.close(REMINDER)
+            target.wait(10)
+        self.every_time("OutlookRemindersOnTop", REMINDER, again=on_top)
+
+    def test_on_vpn_window(self):
+        def started(target, time_round):
+            self.assertTrue(self.box.wait_launches(time_round + 1))
+            self.close(VPN)
+            target.wait(10)
+        self.every_time("OnVpnWindow", VPN, again=started)
+        self.assertEqual(self.started(), ["map-drives-started"] * 2)
+
+    def test_minimize_slack(self):
+        def minimized(target, _):  # it shows itself, as at sign-in
+            self.box.post(SLACK[1], SLACK[2], 0x8000 + 4)  # WM_APP+4: shown and in front
+            self.assertTrue(wait_until(lambda: self.box.find_windows(*SLACK[1:])[0]["iconic"], 5))
+            self.close(SLACK)
+            target.wait(10)
+        self.every_time("MinimizeSlack", SLACK, "--hidden", again=minimized)
 
 
 class NewUserRules(WineTest):
