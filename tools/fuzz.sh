@@ -13,7 +13,7 @@ seconds=${1:-10}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(text_decoding command_line param_file rule_file number
-                                     command_entry launch_text instance_match check)
+                                     command_entry launch_text instance_match check history)
 
 tools/setup.sh
 

@@ -228,6 +228,24 @@ class Repeat(WineTest):
         self.assertGreater(len(records), 150)
         print(f"100,000 records appended in {took:.1f} s; {len(records)} kept")
 
+    def test_palimoorctl_reads_any_history_file_in_bounds(self):
+        # (the newer file's bytes, what palimoorctl history says on standard error)
+        record = ("P1\t0\t2026-12-10 18:40:12\tZ:\\r.ini\tS1\texec\t0\t0\t\t\t\t0\t0\r\n")
+        table = [
+            (b"\xff\xfe" + (record * 3).encode("utf-16-le")[:-6], "1 line of "),  # cut short
+            (b"\xff\xfe" + ("x\t" * 40000 + "\r\n").encode("utf-16-le") * 200,
+             "only its first megabyte is read"),  # 32 MB of one long kind of line
+            (bytes(range(256)) * 4096, "are no whole record"),
+        ]
+        newer, _ = history_files()
+        for content, said in table:
+            with self.subTest(said=said):
+                newer.write_bytes(content)
+                started = time.time()
+                result = self.box.ctl("history")
+                self.assertLess(time.time() - started, 10)
+                self.assertIn(said, result.stderr.decode("utf-8"))
+
     def test_a_thousand_cycles_fire_a_thousand_times_in_flat_memory(self):
         # Its own windows' churn is a storm of events, so the watch polls:
         # at 10 ms the thousand take seconds, not minutes.
