@@ -1,4 +1,4 @@
-// The history of the lists run (watch/history_record.h): one file for each
+// The history of the lists run (shell/history_record.h): one file for each
 // user (in the user's local application data), in two files taken in turn,
 // each at most half the bound (64 KB on the desktop, 16 KB on the handheld,
 // where it lies beside the program). Written
@@ -6,7 +6,7 @@
 // file that cannot be written (held by another program, on a full disk)
 // loses its record, and the next record says how many were lost.
 #pragma once
-#include "watch/history_record.h"
+#include "shell/history_record.h"
 #include <string>
 
 constexpr unsigned long kHistoryHalfBytes =

@@ -162,6 +162,21 @@ def lookup_rows(seconds):
         box.close()
 
 
+def cpu_by_minute(minutes, note=lambda: ""):
+    """The waiting palimoor.exe's CPU seconds in each of `minutes` minutes, each
+    printed as it ends, with what `note()` adds."""
+    pid = unix_pid("palimoor.exe")
+    start = time.time()
+    per_minute = []
+    for minute in range(int(minutes)):
+        before = cpu_seconds(pid)
+        time.sleep(max(0.0, start + 60 * (minute + 1) - time.time()))
+        per_minute.append(cpu_seconds(pid) - before)
+        print(f"minute {minute + 1:2}: {per_minute[-1] / 60 * 100:.3f}% of a core{note()}",
+              flush=True)
+    return per_minute
+
+
 def repeating(minutes):
     box = Sandbox("bench-repeat")
     try:
@@ -172,17 +187,10 @@ def repeating(minutes):
                                   "polling=50\nexec=nothing\n")
         process = box.spawn("-section=rep")
         box.wait_instance("rep")
-        pid = unix_pid("palimoor.exe")
-        start = time.time()
-        per_minute = []
-        for minute in range(int(minutes)):
-            before = cpu_seconds(pid)
-            time.sleep(max(0.0, start + 60 * (minute + 1) - time.time()))
-            per_minute.append(cpu_seconds(pid) - before)
+        def fired():
             answer = box.ctl("status", "rep", "--json").stdout.decode("utf-8", "replace")
-            fired = answer.split('"fired": ', 1)[-1].split(",", 1)[0]
-            print(f"minute {minute + 1:2}: {per_minute[-1] / 60 * 100:.3f}% of a core, "
-                  f"fired {fired} times so far", flush=True)
+            return ", fired " + answer.split('"fired": ', 1)[-1].split(",", 1)[0] + " times so far"
+        per_minute = cpu_by_minute(minutes, fired)
         box.post("Palimoor", "[rep]", WM_CLOSE)
         process.wait(10)
         box.post("BenchOpener", "Opener", WM_CLOSE)
@@ -206,14 +214,7 @@ def long_wait(minutes):
                                   "check=change\npolling=50\n")
         process = box.spawn("-section=long")
         box.wait_instance("long")
-        pid = unix_pid("palimoor.exe")
-        start = time.time()
-        per_minute = []
-        for minute in range(int(minutes)):
-            before = cpu_seconds(pid)
-            time.sleep(max(0.0, start + 60 * (minute + 1) - time.time()))
-            per_minute.append(cpu_seconds(pid) - before)
-            print(f"minute {minute + 1:2}: {per_minute[-1] / 60 * 100:.3f}% of a core", flush=True)
+        per_minute = cpu_by_minute(minutes)
         box.post("Palimoor", "[long]", WM_CLOSE)
         process.wait(10)
         for window, helper in (("BenchBusy", busy), ("BenchTarget", target)):

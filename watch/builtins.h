@@ -3,7 +3,7 @@
 // program; `sync` waits for the effect as each says.
 #pragma once
 #include "watch/command_text.h"
-#include "watch/history_record.h"
+#include "shell/history_record.h"
 #include <windows.h>
 
 // The window the built-ins of the list now running act on: a repeating

@@ -8,8 +8,9 @@
 #include "watch/command_list.h"
 #include "watch/outcome.h"
 #include "watch/repeat_edges.h"
-#include "watch/run_driver.h"
+#include "watch/repeat_watch.h"
 #include "watch/target_window.h"
+#include "watch/window_thread.h"
 
 namespace {
 

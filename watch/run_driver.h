@@ -3,9 +3,3 @@
 #pragma once
 
 bool runDriver();
-
-// The window thread for a wait, and its end (for the watches).
-void startWindowThread();
-void stopWindowThread();
-// A repeating rule's watch (watch/repeat_watch_win32.cpp).
-void repeatingWatch();

@@ -1,10 +1,10 @@
 // ctl/history/: what each rule did, read back from the history palimoor.exe
-// appends (watch/history_record.h); it uses ctl/io/, no other room.
+// appends (shell/history_record.h); it uses ctl/io/, no other room.
 //
 // The records in words and as JSON, and the file's lines read into records.
 #pragma once
 #include "ctl/io/json_writer.h"
-#include "watch/history_record.h"
+#include "shell/history_record.h"
 #include <string>
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Reading the history's records back (palimoorctl's): apart from the writing,
 // which palimoor.exe carries without this.
-#include "watch/history_record.h"
+#include "shell/history_record.h"
 #include <cstdlib>
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "watch/history_record.h"
+#include "shell/history_record.h"
 
 // Tabs separate the fields; a field's own tab, line break and backslash are
 // written as \t, \n, \r and \\.
