@@ -119,7 +119,10 @@ void DesktopChanges::next(const DesktopLook& look, std::uint32_t at) {
             add(at, ChangeKind::Closed, entry.first, entry.second);
     }
     const bool backHome = isHome(look.front) && !isHome(last_.front);
-    if (look.front != last_.front && !backHome) {
+    // No window in front is a moment of a switch (Windows has none while the
+    // front passes from one window to the next, as on the user's way back to
+    // the terminal): the front is judged at the next look that has one.
+    if (look.front != 0 && look.front != last_.front && !backHome) {
         const auto front = look.windows.find(look.front);
         const auto behind = look.windows.find(last_.front);
         if (front != look.windows.end() && front->second.visible && !isHome(look.front))
@@ -141,7 +144,9 @@ void DesktopChanges::next(const DesktopLook& look, std::uint32_t at) {
         it->second.everVisible = it->second.everVisible || now->second.visible;
         ++it;
     }
+    const std::uint64_t front = look.front != 0 ? look.front : last_.front;
     last_ = look;
+    last_.front = front;
 }
 
 std::vector<DesktopChange> DesktopChanges::takeChanges() {

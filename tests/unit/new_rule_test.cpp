@@ -120,6 +120,26 @@ TEST(DesktopChanges, AWindowHiddenOnItsWayOutWasClosed) {
     EXPECT_EQ(changes.desktopAfter(changes.changes()[2].lookNumber).windows.count(3), 0u);
 }
 
+// On the way back to the terminal the front may pass through no window: the
+// demonstrated window has not gone behind, the demonstration has ended.
+TEST(DesktopChanges, NoWindowInFrontIsAMomentOfTheSwitch) {
+    DesktopLook look;
+    look.windows[5] = window(L"Chrome_WidgetWin_1", L"Slack", L"slack.exe");
+    look.windows[8] =
+        window(L"CASCADIA_HOSTING_WINDOW_CLASS", L"PowerShell", L"WindowsTerminal.exe");
+    look.front = 8;
+    DesktopChanges changes;
+    changes.start(look);
+    const std::uint64_t fronts[] = {5, 0, 8};
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        look.front = fronts[i];
+        changes.next(look, 100 * (i + 1));
+    }
+    ASSERT_EQ(changes.changes().size(), 1u);
+    EXPECT_EQ(changes.changes()[0].kind, ChangeKind::CameToFront);
+    EXPECT_TRUE(changes.ended());
+}
+
 std::vector<DesktopChange> at(std::initializer_list<std::pair<std::uint32_t, ChangeKind>> list,
                               std::initializer_list<std::uint64_t> windows) {
     std::vector<DesktopChange> changes;

@@ -131,6 +131,7 @@ class Repeat(WineTest):
         self.open("1 Reminder")
         self.expect_runs(1)
         self.assertEqual(self.box.exit_code(process, 10), 0)
+        self.box.wait_launches(2)  # the recorder started last may write a moment later
         fired, timed_out = ([t for t, _, line in self.box.started() if name in line][0]
                             for name in ("exec.exe", "ontimeout.exe"))
         self.assertGreater(timed_out - fired, 1.9)  # a whole wait after the list
