@@ -51,7 +51,7 @@ if [ -x /usr/lib/wine/wine64 ]; then
   export WINELOADER=$loader
 fi
 [ -x /usr/lib/wine/wineserver64 ] && server=/usr/lib/wine/wineserver64
-if [ ! -f "$WINEPREFIX/.palimoor-ready" ]; then
+make_prefix() {
   mkdir -p "$WINEPREFIX"
   "$loader" wineboot -i >/dev/null 2>&1 || true
   "$loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -59,6 +59,23 @@ if [ ! -f "$WINEPREFIX/.palimoor-ready" ]; then
   "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   "$server" -w
   touch "$WINEPREFIX/.palimoor-ready"
+}
+if [ ! -f "$WINEPREFIX/.palimoor-ready" ]; then
+  if [ -n "$lane" ]; then
+    # Lanes starting at once make one prefix and copy it: a prefix takes
+    # seconds of a core to make, and a copy a moment.
+    template=$build/wine/template
+    mkdir -p "$build/wine"
+    (
+      flock 9
+      [ -f "$template/.palimoor-ready" ] || WINEPREFIX=$template make_prefix
+    ) 9>"$build/wine/template.lock"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    cp -a "$template" "$WINEPREFIX"
+  else
+    make_prefix
+  fi
 fi
 "$server" -p >/dev/null 2>&1 || true
 
