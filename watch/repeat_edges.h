@@ -16,7 +16,6 @@ bool firesPerWindow(TriggerState trigger);
 struct RepeatEdges {
     std::vector<WindowKey> meeting; // per window: those that met the trigger at the last look
     bool held = false;              // else: whether the state held at the last look
-    std::int32_t fired = 0;         // how many times exec ran
 
     // Per window: the windows of `now` (in the order found) that did not
     // meet the trigger at the last look; `now` becomes the last look.
