@@ -2,20 +2,10 @@
 // the near misses a new user made, one row each.
 #include "ctl/observed/near_miss.h"
 #include "rules/rule_keys.h"
+#include "tests/unit/window_look.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-WindowLook window(const wchar_t* cls, const wchar_t* title, const wchar_t* program,
-                  bool visible = true, bool taskbar = true) {
-    WindowLook look;
-    look.className = cls;
-    look.title = title;
-    look.program = program;
-    look.visible = visible;
-    look.taskbar = taskbar;
-    return look;
-}
 
 Rule ruleOf(std::vector<KeyValue> keys) {
     Rule rule;

@@ -9,21 +9,10 @@
 #include "rules/window_classes.h"
 #include "tests/unit/fake_system.h"
 #include <functional>
+#include "tests/unit/window_look.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-WindowLook window(const wchar_t* cls, const wchar_t* title, const wchar_t* program,
-                  bool visible = true, bool taskbar = true, std::uint32_t process = 0) {
-    WindowLook look;
-    look.className = cls;
-    look.title = title;
-    look.program = program;
-    look.visible = visible;
-    look.taskbar = taskbar;
-    look.process = process;
-    return look;
-}
 
 // The changes a user's actions make, look by look, and what is left out: the
 // user's own windows (the console, the terminal in front at the start), and
